@@ -1,0 +1,51 @@
+// The registry accessor: a root key, an access mask and at most one open current key.
+//
+// Paths are "\"-separated. A path beginning with "\" is taken from the root key; any
+// other from the current key when one is open, else from the root. A trailing "\" is
+// accepted. Failed opens show only in the Boolean results; enumeration and read
+// failures raise ERegistryException with the system's text or the messages below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/owners.h"
+#include "platform/registry_calls.h"
+#include "platform/string_list.h"
+
+class Registry {
+ public:
+  // `access` is KEY_READ or the default full access; the operations set their own rights.
+  explicit Registry(platform::RegKey root, std::uint32_t access = platform::kKeyAllAccess);
+  Registry(const Registry&) = delete;
+  Registry& operator=(const Registry&) = delete;
+
+  // Opens with query-value, enumerate-subkeys and read-control rights and closes at
+  // once; the current key is not touched.
+  bool key_exists(const std::string& path) const;
+  // On success the key becomes the current key (the previous one is closed); on
+  // failure nothing changes.
+  bool open_read_only(const std::string& path);
+  // Replace `list` with the names under the current key (or the root), unsorted.
+  void subkey_names(StringList& list) const;
+  void value_names(StringList& list) const;
+  // The value exists under the current key; names match without regard to case.
+  bool value_exists(const std::string& name) const;
+  // The value's text without its terminating NUL, unexpanded; "" when missing or
+  // empty; the empty name reads the default value. Raises on data of another type
+  // ("Invalid registry data type: "%s"") or data unreadable once its size was known
+  // ("Failed to get data for value "%s"").
+  std::string read_string(const std::string& name) const;
+  void close_key();
+
+  platform::RegKey root() const { return root_; }
+  std::uint32_t access() const { return access_; }
+
+ private:
+  platform::RegKey base_for(const std::string& path, std::string& relative) const;
+  platform::RegKey current_or_root() const;
+
+  platform::RegKey root_;
+  std::uint32_t access_;
+  platform::UniqueRegKey current_;
+};

@@ -1,0 +1,58 @@
+#include "records/installation_lookup.h"
+
+#include "fonction.h"
+#include "platform/codepage.h"
+#include "platform/registry.h"
+#include "records/ini_file.h"
+#include "records/uninstall_search.h"
+
+namespace {
+
+const char* const SPATH_LIBO_TDF = "\\SOFTWARE\\The Document Foundation\\LibreOffice\\";
+const char* const SPATH_LIBO_QELM = "\\SOFTWARE\\Qelm\\LibreOffice\\";
+const char* const SPATH_LIBO_COLLABORA = "SOFTWARE\\Collabora\\Collabora Office\\";
+const char* const SPATH_LIBO_ZETA = "\\SOFTWARE\\allotropia software GmbH\\ZetaOffice\\";
+
+std::string ansi_lower(std::string text) {
+  platform::char_lower_buff(text.data(), static_cast<std::uint32_t>(text.size()));
+  return text;
+}
+
+}  // namespace
+
+std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string& SCHAINE,
+                                const std::string& SCLE) {
+  std::string result;
+  Registry REG(platform::kHkeyLocalMachine);
+  StringList KEYS, KEYS2;
+  if (!REG.open_read_only(SPATH_OOO)) return result;
+  REG.subkey_names(KEYS);
+  REG.close_key();
+  for (int I = 0; I < KEYS.count(); ++I) {
+    if (!REG.open_read_only(SPATH_OOO + KEYS[I])) continue;
+    REG.subkey_names(KEYS2);
+    REG.close_key();
+    for (int J = 0; J < KEYS2.count(); ++J) {
+      if (KEYS2[J] == SCLE && REG.open_read_only(SPATH_OOO + KEYS[I] + "\\" + KEYS2[J]))
+        result = REG.read_string(SCHAINE);  // "" when the value is missing
+      REG.close_key();
+    }
+  }
+  return result;
+}
+
+Installation RECH_INSTALLATION() {
+  Installation found;
+  {
+    const Registry registry(platform::kHkeyLocalMachine, platform::kKeyRead);
+    for (const char* vendor : {SPATH_LIBO_TDF, SPATH_LIBO_QELM, SPATH_LIBO_COLLABORA, SPATH_LIBO_ZETA}) {
+      if (!registry.key_exists(vendor)) continue;
+      found.SCHEMOPEN = ansi_lower(CHERCHE_LIBREOFFICE(vendor, "INSTALLLOCATION", SCLE_UPGRADE_CODE));
+      break;
+    }
+  }
+  if (found.SCHEMOPEN.empty()) return found;
+  found.SVERSOOO = read_ini_value(found.SCHEMOPEN + "PROGRAM\\bootstrap.ini", "Bootstrap", "ProductKey", "");
+  found.SPRODUCTCODE = STRAFTER("MsiExec.exe /I", RECH_PROG(found.SVERSOOO, "DisplayName", "UninstallString"));
+  return found;
+}

@@ -1,0 +1,19 @@
+// Finding the installed suite: its folder, product key and installer product code.
+#pragma once
+
+#include <string>
+
+struct Installation {
+  std::string SCHEMOPEN;     // installation folder, lower case, with its trailing "\"
+  std::string SVERSOOO;      // product key from the bootstrap file
+  std::string SPRODUCTCODE;  // installer product code, braces included
+};
+
+inline const char* const SCLE_UPGRADE_CODE = "{4B17E523-5D91-4E69-BD96-7FD81CFA81BB}";
+
+// The value SCHAINE of the upgrade-code subkey SCLE under the version subkeys of the
+// vendor key SPATH_OOO; the version subkey enumerated last decides.
+std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string& SCHAINE,
+                                const std::string& SCLE);
+// The lookup stage: only the first vendor key that exists is searched.
+Installation RECH_INSTALLATION();

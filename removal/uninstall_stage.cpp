@@ -1,0 +1,72 @@
+#include "removal/uninstall_stage.h"
+
+#include "fonction.h"
+#include "platform/codepage.h"
+#include "platform/launch_calls.h"
+#include "records/uninstall_search.h"
+#include "removal/cleanup_stage.h"
+#include "run/run_sequence.h"
+
+namespace {
+
+const char* const SPATH_UNINSTALL = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char* const SPROCESS = "soffice.bin";
+const char* const SADDON_PARAM = " /verysilent";
+const char* const SADDONS[] = {"LibreOffice Extension", "Collabora Extension"};
+
+// The Windows Installer tool, run with no verb, a normal window and no working folder.
+bool run_installer(const std::string& parameters, std::uint32_t* exit_code = nullptr) {
+  const std::string tool = INCLUDETRAILINGPATHDELIMITER(GETWINDOWSSYSTEMFOLDER()) + "Msiexec.exe";
+  return SHELLEXECANDWAIT(tool, parameters, "", platform::kSwShowNormal, "", exit_code);
+}
+
+// Every "/i" (either letter case, found left to right) replaced by `replacement`.
+std::string replace_install_switch(const std::string& text, const std::string& replacement) {
+  std::string upper = text;
+  platform::char_upper_buff(upper.data(), static_cast<std::uint32_t>(upper.size()));
+  std::string result;
+  std::size_t from = 0;
+  for (std::size_t at; (at = upper.find("/I", from)) != std::string::npos; from = at + 2)
+    result += text.substr(from, at - from) + replacement;
+  return result + text.substr(from);
+}
+
+}  // namespace
+
+bool SUPP_APPLICATION(const std::string& SNOM_APP, const std::string& SPARAM_ADDON) {
+  const std::string SCHEMIN = RECH_PROG(SNOM_APP, "DisplayName", "UninstallString");
+  if (SCHEMIN.empty()) return true;
+  return SHELLEXECANDWAIT(SCHEMIN, SPARAM_ADDON, "", platform::kSwShowNormal, "");
+}
+
+int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
+                     const std::string& SPRODUCTCODE) {
+  const std::string SPATH_CLE = SPATH_UNINSTALL + SPRODUCTCODE;
+  if (!CHERCHE_CLE_EXIST(SPATH_CLE)) return 0;
+
+  if (PROCESSEXISTS(SPROCESS)) CLOSEPROCCESSUS(SPROCESS);
+
+  for (const char* addon : SADDONS)
+    if (RECH_APPLICATION(addon)) SUPP_APPLICATION(addon, SADDON_PARAM);
+
+  const std::string help_pack = SVERSOOO + " Help Pack (French)";
+  if (RECH_APPLICATION(help_pack)) {
+    std::string SUNINST_HELP = RECH_PROG(help_pack, "DisplayName", "UninstallString");
+    if (SUNINST_HELP.empty()) {
+      SUNINST_HELP = RECUP_CLE(help_pack, "DisplayName", "DisplayName");
+      run_installer(SPARAM + " /x" + SUNINST_HELP);
+    } else {
+      run_installer(replace_install_switch(STRAFTER(" ", SUNINST_HELP), SPARAM + " /x"));
+    }
+  }
+
+  std::uint32_t exit_code = platform::kStillActive;
+  if (!run_installer(SPARAM + " /x" + SPRODUCTCODE, &exit_code)) return kRemovalFailedStatus;
+  // A package still recorded after the installer ran was not removed: the deployment
+  // tool must hear of it, with the installer's own reason when it gave one.
+  if (CHERCHE_CLE_EXIST(SPATH_CLE))
+    return exit_code != 0 && exit_code != platform::kStillActive ? static_cast<int>(exit_code)
+                                                                 : kRemovalFailedStatus;
+  NETTOIE_LIBREOFFICE(SCHEMOPEN, SVERSOOO);
+  return 0;
+}
