@@ -44,12 +44,15 @@ std::uint32_t wait_for_single_object(Handle object, std::uint32_t milliseconds);
 // GetExitCodeProcess.
 bool get_exit_code_process(Handle process, std::uint32_t& exit_code);
 
-// MSG's fields the pump passes on.
+// MSG's fields, so a dispatched message is the one peeked, unchanged.
 struct Message {
   Handle window = kNullHandle;
   std::uint32_t message = 0;
   std::uintptr_t wparam = 0;
   std::intptr_t lparam = 0;
+  std::uint32_t time = 0;
+  std::int32_t point_x = 0;
+  std::int32_t point_y = 0;
 };
 // PeekMessageA.
 bool peek_message(Message& message, Handle window, std::uint32_t filter_min,

@@ -84,41 +84,61 @@ WideString ansi_to_wide(const std::string& text) {
   return result;
 }
 
+// Ill-formed input becomes U+FFFD, one for each piece as Windows' converter (measured
+// under Wine 8) cuts it: a byte that cannot start a sequence alone; a sequence cut
+// short by a byte that does not continue it, up to that byte; a sequence that is
+// overlong or a surrogate, up to its second byte; one past U+10FFFF, up to its
+// second byte; one cut short by the end of the input, with all that is left.
 WideString utf8_to_wide(const std::string& text) {
   WideString result;
-  std::size_t i = 0;
   const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+  std::size_t i = 0;
   while (i < text.size()) {
-    const unsigned char lead = byte(i);
-    const int extra = lead < 0x80 ? 0
-                      : (lead & 0xE0) == 0xC0 ? 1
-                      : (lead & 0xF0) == 0xE0 ? 2
-                      : (lead & 0xF8) == 0xF0 ? 3
-                                              : -1;
-    static constexpr unsigned char kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
-    char32_t code = extra < 0 ? 0 : lead & kLeadBits[extra];
-    bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
-    for (int k = 1; valid && k <= extra; ++k) {
-      const unsigned char next = byte(i + static_cast<std::size_t>(k));
-      if ((next & 0xC0) != 0x80) valid = false;
-      else code = (code << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (valid && (code < kMin[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
-      valid = false;
-    if (!valid) {
-      result += u'\xFFFD';
-      ++i;
+    const unsigned char lead = byte(i++);
+    if (lead < 0x80) {
+      result += static_cast<char16_t>(lead);
       continue;
     }
-    if (code >= 0x10000) {
+    const int trail = lead >= 0xC2 && lead <= 0xDF   ? 1
+                      : lead >= 0xE0 && lead <= 0xEF ? 2
+                      : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                     : 0;
+    if (trail == 0) {
+      result += u'\xFFFD';
+      continue;
+    }
+    if (i + static_cast<std::size_t>(trail) > text.size()) {
+      result += u'\xFFFD';
+      break;
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    char32_t code = lead & (0x3Fu >> trail);
+    bool valid = true;
+    for (int k = 0; k < trail && valid; ++k) {
+      const unsigned char next = byte(i);
+      const char32_t grown = (code << 6) | (next & 0x3Fu);
+      const int shift = 6 * (trail - k - 1);
+      if ((next & 0xC0) != 0x80 || (k == 1 && (grown << shift) > 0x10FFFF)) {
+        valid = false;  // this byte is not part of the sequence
+        break;
+      }
+      code = grown;
+      ++i;
+      if (k == 0) {
+        const char32_t least = code << shift;
+        const char32_t most = least | ((char32_t{1} << shift) - 1);
+        if (most < kMin[trail] || (least >= 0xD800 && most <= 0xDFFF)) valid = false;
+      }
+    }
+    if (!valid) {
+      result += u'\xFFFD';
+    } else if (code >= 0x10000) {
       code -= 0x10000;
       result += static_cast<char16_t>(0xD800 + (code >> 10));
       result += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
     } else {
       result += static_cast<char16_t>(code);
     }
-    i += static_cast<std::size_t>(extra) + 1;
   }
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "platform/codepage.h"
 #include "platform/file_calls.h"
@@ -31,8 +32,6 @@ std::vector<std::string> split_path(const std::string& path) {
   if (!part.empty()) parts.push_back(part);
   return parts;
 }
-
-bool wide_less(const WideString& a, const WideString& b) { return upper_wide(a) < upper_wide(b); }
 
 }  // namespace
 
@@ -77,9 +76,11 @@ bool FileNode::is_folder() const { return (attributes & platform::kFileAttribute
 
 Machine& machine() { return *current(); }
 
+// In place, so that every reference to the current machine stays valid across tests.
 Machine& reset() {
-  current() = std::make_unique<Machine>();
-  return *current();
+  Machine* machine = current().get();
+  machine->~Machine();
+  return *new (machine) Machine();
 }
 
 Machine::Machine() : hklm(std::make_shared<RegKeyNode>()) {
@@ -98,35 +99,32 @@ Machine::~Machine() = default;
 
 // ---- registry ---------------------------------------------------------------
 
+std::shared_ptr<RegKeyNode> find_subkey(const RegKeyNode& key, const WideString& upper) {
+  auto it = std::lower_bound(key.subkeys.begin(), key.subkeys.end(), upper,
+                             [](const auto& node, const WideString& wanted) { return node->upper < wanted; });
+  return it != key.subkeys.end() && (*it)->upper == upper ? *it : nullptr;
+}
+
 std::shared_ptr<RegKeyNode> Machine::root_node(Handle root) {
   if (root == platform::kHkeyLocalMachine) return hklm;
   if (root != platform::kHkeyClassesRoot) return nullptr;
-  auto child = [](const std::shared_ptr<RegKeyNode>& key, const WideString& name) {
-    std::shared_ptr<RegKeyNode> found;
-    for (const auto& sub : key->subkeys)
-      if (upper_wide(sub->name) == name) found = sub;
-    return found;
-  };
-  auto software = child(hklm, u"SOFTWARE");
-  return software ? child(software, u"CLASSES") : nullptr;
+  auto software = find_subkey(*hklm, u"SOFTWARE");
+  return software ? find_subkey(*software, u"CLASSES") : nullptr;
 }
 
 RegKeyNode& Machine::add_key(Handle root, const std::string& path) {
   auto node = root_node(root);
   for (const auto& part : split_path(path)) {
     const WideString name = platform::ansi_to_wide(part);
+    const WideString upper = upper_wide(name);
     auto& subkeys = node->subkeys;
-    auto it = std::find_if(subkeys.begin(), subkeys.end(), [&](const auto& key) {
-      return upper_wide(key->name) == upper_wide(name);
-    });
-    if (it == subkeys.end()) {
+    auto it = std::lower_bound(subkeys.begin(), subkeys.end(), upper,
+                               [](const auto& key, const WideString& wanted) { return key->upper < wanted; });
+    if (it == subkeys.end() || (*it)->upper != upper) {
       auto key = std::make_shared<RegKeyNode>();
       key->name = name;
-      it = subkeys.insert(std::upper_bound(subkeys.begin(), subkeys.end(), key,
-                                           [](const auto& a, const auto& b) {
-                                             return wide_less(a->name, b->name);
-                                           }),
-                          key);
+      key->upper = upper;
+      it = subkeys.insert(it, key);
     }
     node = *it;
   }
@@ -135,13 +133,9 @@ RegKeyNode& Machine::add_key(Handle root, const std::string& path) {
 
 RegKeyNode* Machine::find_key(Handle root, const std::string& path) {
   auto node = root_node(root);
-  if (!node) return nullptr;
   for (const auto& part : split_path(path)) {
-    const WideString name = upper_wide(platform::ansi_to_wide(part));
-    auto it = std::find_if(node->subkeys.begin(), node->subkeys.end(),
-                           [&](const auto& key) { return upper_wide(key->name) == name; });
-    if (it == node->subkeys.end()) return nullptr;
-    node = *it;
+    if (!node) return nullptr;
+    node = find_subkey(*node, upper_wide(platform::ansi_to_wide(part)));
   }
   return node.get();
 }
@@ -189,7 +183,7 @@ bool Machine::delete_key(Handle root, const std::string& path) {
   if (!parent) return false;
   const WideString name = upper_wide(platform::ansi_to_wide(leaf));
   auto it = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
-                         [&](const auto& key) { return upper_wide(key->name) == name; });
+                         [&](const auto& key) { return key->upper == name; });
   if (it == parent->subkeys.end()) return false;
   std::function<void(RegKeyNode&)> mark = [&](RegKeyNode& key) {
     key.deleted = true;
@@ -281,6 +275,10 @@ FileNode& Machine::add_folder(const std::string& path, std::uint32_t attributes)
     auto it = find_child(*node, parts[i]);
     if (it != node->children.end()) {
       node = it->get();
+      if (!node->is_folder()) {  // a file on the way becomes the folder asked for
+        node->attributes = platform::kFileAttributeDirectory;
+        node->content.clear();
+      }
       continue;
     }
     auto child = std::make_unique<FileNode>();
@@ -373,6 +371,21 @@ std::vector<std::string> Machine::running_process_names() const {
   return names;
 }
 
+Process* Machine::find_process(std::uint32_t id) {
+  auto it = std::find_if(processes.begin(), processes.end(),
+                         [&](const Process& process) { return process.id == id; });
+  return it == processes.end() ? nullptr : &*it;
+}
+
+Handle Machine::open_process_handle(std::uint32_t id) {
+  return open_handle(HandleKind::Process, std::make_shared<std::uint32_t>(id));
+}
+
+Process* Machine::process_of(Handle handle) {
+  auto* id = static_cast<std::uint32_t*>(handle_object(handle, HandleKind::Process));
+  return id ? find_process(*id) : nullptr;
+}
+
 void Machine::add_program(const std::string& file, Program program) {
   programs[upper_ansi(file)] = std::move(program);
 }
@@ -383,6 +396,20 @@ Program* Machine::find_program(const std::string& file) {
 }
 
 void Machine::add_product(Product product) { products.push_back(std::move(product)); }
+
+Product& Machine::add_installed_product(const std::string& code, const std::string& display_name,
+                                        std::vector<std::pair<Handle, std::string>> keys,
+                                        std::vector<std::string> files) {
+  add_uninstall_record(code, display_name, "MsiExec.exe /X" + code);
+  for (const auto& [root, path] : keys) add_key(root, path);
+  for (const auto& file : files) add_file(file);
+  Product product;
+  product.code = code;
+  product.keys = std::move(keys);
+  product.files = std::move(files);
+  products.push_back(std::move(product));
+  return products.back();
+}
 
 // ---- faults, counters and handles ------------------------------------------------
 
@@ -400,6 +427,7 @@ Fault& Machine::fail(Call call, std::uint32_t code, int nth, bool persistent,
 
 std::optional<std::uint32_t> Machine::check(Call call, const std::string& target) {
   ++calls[static_cast<int>(call)];
+  if (record_calls) call_log.emplace_back(call, target);
   std::optional<std::uint32_t> answer;
   for (auto& fault : faults) {
     if (fault.call != call) continue;

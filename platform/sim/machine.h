@@ -65,6 +65,7 @@ struct RegValue {
 };
 struct RegKeyNode {
   WideString name;
+  WideString upper;  // name upper-cased: the sort and lookup key
   std::vector<std::shared_ptr<RegKeyNode>> subkeys;  // kept sorted by upper-cased name
   std::vector<RegValue> values;                       // in creation order
   bool deleted = false;
@@ -85,6 +86,13 @@ struct RecycledItem {
   std::string original_path;
   std::unique_ptr<FileNode> node;
 };
+// One SHFileOperationA call as the shell received it (the `from` list byte for byte).
+struct FileOperationRecord {
+  Handle owner = platform::kNullHandle;
+  std::uint32_t function = 0;
+  std::string from;
+  std::uint32_t flags = 0;
+};
 
 // ---- processes and programs -------------------------------------------------
 struct Process {
@@ -93,6 +101,11 @@ struct Process {
   bool terminable = true;
   bool running = true;
   std::uint32_t exit_code = platform::kStillActive;
+  // A launched program: the 10 ms waits still to time out before it ends, and its
+  // ending (its effect), which answers the exit code. Empty: it runs until ended.
+  int waits_left = 0;
+  std::function<std::uint32_t()> finish;
+  bool console = false;  // WaitForInputIdle answers WAIT_FAILED at once
 };
 
 struct LaunchRecord {
@@ -100,6 +113,7 @@ struct LaunchRecord {
   std::optional<std::string> parameters, verb, directory;  // nullopt: a null pointer
   int show = 0;
   std::uint32_t mask = 0;
+  std::uint32_t size = 0;  // cbSize as given
 };
 
 struct Machine;
@@ -174,6 +188,7 @@ struct Machine {
   // Every path on every drive, folders marked with a trailing "\", for whole-state checks.
   std::vector<std::string> file_lines() const;
   std::vector<RecycledItem> recycle_bin;
+  std::vector<FileOperationRecord> file_operations;  // every shell file operation, in order
   std::string current_directory = "C:\\";
 
   // -- shell folders and the system folder ("" for one that is absent).
@@ -184,6 +199,10 @@ struct Machine {
   Process& add_process(const std::string& exe_file, bool terminable = true);
   std::vector<Process> processes;
   std::vector<std::string> running_process_names() const;
+  Process* find_process(std::uint32_t id);
+  // Process handles (HandleKind::Process) name the process by its id.
+  Handle open_process_handle(std::uint32_t id);
+  Process* process_of(Handle handle);
   std::uint32_t next_process_id = 1000;
   // Programs by launched file name (case-insensitive). Unknown files fail to start.
   void add_program(const std::string& file, Program program);
@@ -192,6 +211,11 @@ struct Machine {
   std::vector<LaunchRecord> launches;
   // The installer tool (system folder + "\Msiexec.exe") knows these products.
   void add_product(Product product);
+  // A product with its uninstall record ("MsiExec.exe /X{code}"); its keys and files
+  // are created here and are what the removal takes away.
+  Product& add_installed_product(const std::string& code, const std::string& display_name,
+                                 std::vector<std::pair<Handle, std::string>> keys,
+                                 std::vector<std::string> files);
   std::vector<Product> products;
   std::uint32_t installer_exit_code_for_unknown = 1605;  // ERROR_UNKNOWN_PRODUCT
 
@@ -210,6 +234,9 @@ struct Machine {
   // Called by every wrapper: counts the call and answers the injected code, if any.
   std::optional<std::uint32_t> check(Call call, const std::string& target);
   std::vector<Fault> faults;
+  // Every call with its target, as given (letter case kept), when asked for.
+  bool record_calls = false;
+  std::vector<std::pair<Call, std::string>> call_log;
   int calls[static_cast<int>(Call::Count_)] = {};
   int call_count(Call call) const { return calls[static_cast<int>(call)]; }
   int registry_calls() const;
@@ -240,6 +267,9 @@ struct Machine {
 // The current machine; a fresh one after reset().
 Machine& machine();
 Machine& reset();
+
+// The subkey of that upper-cased name, or null (binary search: subkeys stay sorted).
+std::shared_ptr<RegKeyNode> find_subkey(const RegKeyNode& key, const WideString& upper);
 
 // Case folding the sim uses for names (ASCII and Latin-1 letters).
 char16_t fold_wide(char16_t c);

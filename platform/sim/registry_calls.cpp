@@ -72,11 +72,9 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
   WideString part;
   auto descend = [&]() -> bool {
     if (part.empty()) return true;
-    const WideString upper = sim::upper_wide(part);
-    auto it = std::find_if(node->subkeys.begin(), node->subkeys.end(),
-                           [&](const auto& key) { return sim::upper_wide(key->name) == upper; });
-    if (it == node->subkeys.end()) return false;
-    node = *it;
+    auto next = sim::find_subkey(*node, sim::upper_wide(part));
+    if (!next) return false;
+    node = next;
     part.clear();
     return true;
   };

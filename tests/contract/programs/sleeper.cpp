@@ -1,0 +1,7 @@
+// Runs until it is ended from outside, doing nothing: a stand-in for a program that
+// must be closed first (copied to any name, soffice.bin say). Arguments are ignored.
+#include <windows.h>
+
+int main() {
+  for (;;) Sleep(INFINITE);
+}

@@ -1,0 +1,19 @@
+# The fixture products' names and codes, shared by the package build and the scenarios.
+# The suite's code sorts before its help pack's: the program takes the first record whose
+# name begins with the product key, and both names do.
+LO_NAME="LibreOffice 7.6.4.1"
+LO_KEY="LibreOffice 7.6"
+LO_VENDOR='SOFTWARE\The Document Foundation\LibreOffice'
+LO_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F01}"
+LO_DWORD_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F02}"
+LO_FAILING_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F03}"
+LO_HELP_CODE="{B7C2E940-1D3F-4A85-8E26-5F9A0C1D2E01}"
+CO_NAME="Collabora Office 23.05.6.2"
+CO_KEY="Collabora Office 23.05"
+CO_VENDOR='SOFTWARE\Collabora\Collabora Office'
+CO_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F04}"
+# The add-on: an uninstall record of its own, as an Inno Setup uninstaller writes it.
+ADDON_RECORD='{E5A0B1C2-D3E4-4F56-8789-0A1B2C3D4E5F}_is1'
+ADDON_NAME="LibreOffice Extension Demo 1.0"
+ADDON_DIR='C:\Program Files\Demo Extension'
+UPGRADE_CODE="{4B17E523-5D91-4E69-BD96-7FD81CFA81BB}"

@@ -1,0 +1,107 @@
+#include "errors.h"
+#include "records/installation_lookup.h"
+#include "sim_test.h"
+#include "suite_world.h"
+
+namespace {
+
+using world::kFolder;
+
+class InstallationLookupTest : public SimTest {
+ protected:
+  void SetUp() override {
+    world::add_bootstrap(m, kFolder, world::kProductKey);
+    world::add_package_record(m, world::kProductCode, world::kDisplayName);
+  }
+};
+
+TEST_F(InstallationLookupTest, FindsTheThreeValues) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.6.4.1", "C:\\Program Files\\LibreOffice\\");
+  const Installation found = RECH_INSTALLATION();
+  EXPECT_EQ(found.SCHEMOPEN, "c:\\program files\\libreoffice\\");
+  EXPECT_EQ(found.SVERSOOO, world::kProductKey);
+  EXPECT_EQ(found.SPRODUCTCODE, world::kProductCode);
+  EXPECT_EQ(m.open_handles(), 0);
+}
+
+TEST_F(InstallationLookupTest, EachVendorKey) {
+  for (const char* vendor : {"SOFTWARE\\The Document Foundation\\LibreOffice", "SOFTWARE\\Qelm\\LibreOffice",
+                             "SOFTWARE\\Collabora\\Collabora Office",
+                             "SOFTWARE\\allotropia software GmbH\\ZetaOffice"}) {
+    SCOPED_TRACE(vendor);
+    m.delete_key(HKLM, "SOFTWARE\\The Document Foundation");
+    m.delete_key(HKLM, "SOFTWARE\\Qelm");
+    m.delete_key(HKLM, "SOFTWARE\\Collabora");
+    m.delete_key(HKLM, "SOFTWARE\\allotropia software GmbH");
+    world::add_vendor_location(m, vendor, "1.0", kFolder);
+    EXPECT_EQ(RECH_INSTALLATION().SCHEMOPEN, "c:\\program files\\libreoffice\\");
+  }
+}
+
+TEST_F(InstallationLookupTest, OnlyTheFirstVendorKeyThatExistsIsSearched) {
+  m.add_key(HKLM, world::kTdfVendor + "\\7.6");  // no upgrade-code subkey
+  world::add_vendor_location(m, "SOFTWARE\\Collabora\\Collabora Office", "24.04", kFolder);
+  const Installation found = RECH_INSTALLATION();
+  EXPECT_EQ(found.SCHEMOPEN, "");
+  EXPECT_EQ(found.SVERSOOO, "");
+  EXPECT_EQ(found.SPRODUCTCODE, "");
+  EXPECT_EQ(m.call_count(sim::Call::ReadFile), 0);
+}
+
+TEST_F(InstallationLookupTest, TheVersionEnumeratedLastDecidesEvenWithoutTheValue) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.5", "C:\\Old\\");
+  world::add_vendor_location(m, world::kTdfVendor, "7.6", kFolder);
+  EXPECT_EQ(CHERCHE_LIBREOFFICE("\\" + world::kTdfVendor + "\\", "INSTALLLOCATION", world::kUpgradeCode),
+            kFolder);
+  m.add_key(HKLM, world::kTdfVendor + "\\7.7\\" + world::kUpgradeCode);
+  EXPECT_EQ(CHERCHE_LIBREOFFICE("\\" + world::kTdfVendor + "\\", "INSTALLLOCATION", world::kUpgradeCode), "");
+}
+
+TEST_F(InstallationLookupTest, TheUpgradeCodeMatchesExactly) {
+  m.set_string(HKLM, world::kTdfVendor + "\\7.6\\{4b17e523-5d91-4e69-bd96-7fd81cfa81bb}",
+               "INSTALLLOCATION", kFolder);
+  EXPECT_EQ(RECH_INSTALLATION().SCHEMOPEN, "");
+}
+
+TEST_F(InstallationLookupTest, UnreadableVersionKeysAreSkipped) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.5", kFolder);
+  world::add_vendor_location(m, world::kTdfVendor, "7.6", "C:\\Other\\");
+  m.find_key(HKLM, world::kTdfVendor + "\\7.6")->open_denied = true;
+  EXPECT_EQ(RECH_INSTALLATION().SCHEMOPEN, "c:\\program files\\libreoffice\\");
+}
+
+TEST_F(InstallationLookupTest, TheBootstrapFileIsReadUnderTheLowerCasedFolder) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.6", "C:\\SUITE\\");
+  world::add_bootstrap(m, "C:\\suite\\", "LibreOffice 7.6");
+  m.record_calls = true;
+  EXPECT_EQ(RECH_INSTALLATION().SVERSOOO, "LibreOffice 7.6");
+  std::vector<std::string> read;
+  for (const auto& [call, target] : m.call_log)
+    if (call == sim::Call::ReadFile) read.push_back(target);
+  EXPECT_EQ(read, std::vector<std::string>{"c:\\suite\\PROGRAM\\bootstrap.ini"});
+}
+
+TEST_F(InstallationLookupTest, AnotherSwitchThanInstallGivesNoProductCode) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.6", kFolder);
+  m.set_string(HKLM, world::kUninstallKey + world::kProductCode, "UninstallString",
+               "MsiExec.exe /X" + world::kProductCode);
+  const Installation found = RECH_INSTALLATION();
+  EXPECT_EQ(found.SVERSOOO, world::kProductKey);
+  EXPECT_EQ(found.SPRODUCTCODE, "");
+}
+
+TEST_F(InstallationLookupTest, WithoutBootstrapFileTheRecordSearchStillRuns) {
+  world::add_vendor_location(m, world::kTdfVendor, "7.6", "C:\\Elsewhere\\");
+  const Installation found = RECH_INSTALLATION();
+  EXPECT_EQ(found.SVERSOOO, "");
+  // The empty product key matches the first record with a display name.
+  EXPECT_EQ(found.SPRODUCTCODE, world::kProductCode);
+}
+
+TEST_F(InstallationLookupTest, AFolderValueOfAnotherTypeRaises) {
+  m.set_dword(HKLM, world::kTdfVendor + "\\7.6\\" + world::kUpgradeCode, "INSTALLLOCATION", 3);
+  EXPECT_THROW(RECH_INSTALLATION(), ERegistryException);
+  EXPECT_EQ(m.open_handles(), 0);
+}
+
+}  // namespace

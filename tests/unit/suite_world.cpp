@@ -1,0 +1,76 @@
+#include "suite_world.h"
+
+#include "platform/registry_calls.h"
+
+namespace world {
+
+using platform::kHkeyClassesRoot;
+using platform::kHkeyLocalMachine;
+
+void register_suite(sim::Machine& m, const std::string& app_name) {
+  m.set_string(kHkeyClassesRoot, "com.sun.star.ServiceManager.1\\CLSID", "",
+               "{82154420-0FBF-11D4-8313-005004526AB4}");
+  m.set_string(kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}", "", app_name);
+}
+
+void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::string& version,
+                         const std::string& folder) {
+  m.set_string(kHkeyLocalMachine, vendor + "\\" + version + "\\" + kUpgradeCode, "INSTALLLOCATION",
+               folder);
+}
+
+void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key) {
+  m.add_file(folder + "program\\bootstrap.ini",
+             "[Bootstrap]\r\nInstallMode=<installmode>\r\nProductKey=" + product_key + "\r\n");
+}
+
+void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name) {
+  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "DisplayName", display_name);
+  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "UninstallString", "MsiExec.exe /I" + code,
+               platform::kRegExpandSz);
+}
+
+void typical_machine(sim::Machine& m) {
+  register_suite(m, "LibreOffice 7.6");
+  add_vendor_location(m, kTdfVendor, "7.6.4.1", kFolder);
+  add_bootstrap(m, kFolder, kProductKey);
+  add_package_record(m, kProductCode, kDisplayName);
+  m.add_file(kFolder + "program\\soffice.bin", "MZ");
+  m.add_file(kFolder + "program\\soffice.exe", "MZ");
+  m.add_file(kFolder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
+
+  sim::Product suite;
+  suite.code = kProductCode;
+  suite.keys = {{kHkeyLocalMachine, kTdfVendor},
+                {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
+                {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
+  suite.files = {kFolder + "program\\bootstrap.ini", kFolder + "program\\soffice.bin",
+                 kFolder + "program\\soffice.exe"};
+  m.add_product(suite);
+
+  add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)");
+  sim::Product help;
+  help.code = kHelpCode;
+  m.add_product(help);
+
+  const std::string addon = "C:\\Program Files\\Extension\\unins000.exe";
+  m.add_uninstall_record("ExtensionPack", "LibreOffice Extension Pack", "\"" + addon + "\"");
+  sim::Program uninstaller;
+  uninstaller.effect = [](sim::Machine& machine, const sim::LaunchRecord&) {
+    machine.delete_key(kHkeyLocalMachine, kUninstallKey + "ExtensionPack");
+  };
+  m.add_program(addon, uninstaller);
+
+  m.add_process("soffice.bin");
+  m.add_process("explorer.exe");
+  m.add_process("soffice.bin");
+
+  for (const char* module : {"Writer", "Calc", "Draw", "Impress", "Base", "Math"})
+    m.add_file(kDesktop + "\\LibreOffice " + module + ".lnk", "shortcut");
+  m.add_file(kDesktop + "\\" + kProductKey + ".lnk", "shortcut");
+  m.add_file(kDesktop + "\\Other Vendor.lnk", "shortcut");
+  m.add_file(kPrograms + "\\" + kProductKey + "\\LibreOffice Writer.lnk", "shortcut");
+  m.add_file(kPrograms + "\\Accessories\\Notepad.lnk", "shortcut");
+}
+
+}  // namespace world

@@ -1,0 +1,38 @@
+// Building blocks for machines with the suite installed, as the run expects to find it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/sim/machine.h"
+
+namespace world {
+
+inline const std::string kUpgradeCode = "{4B17E523-5D91-4E69-BD96-7FD81CFA81BB}";
+inline const std::string kProductCode = "{6A1C5B3E-1234-4C2D-9E8F-0A1B2C3D4E5F}";
+inline const std::string kHelpCode = "{DF9E8D7C-6B5A-4948-3726-150493827160}";
+inline const std::string kFolder = "C:\\Program Files\\LibreOffice\\";
+inline const std::string kProductKey = "LibreOffice 7.6";
+inline const std::string kDisplayName = "LibreOffice 7.6.4.1";
+inline const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+inline const std::string kTdfVendor = "SOFTWARE\\The Document Foundation\\LibreOffice";
+inline const std::string kDesktop = "C:\\Users\\Public\\Desktop";
+inline const std::string kPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+
+// The programmatic identifier and an application identifier named `app_name`.
+void register_suite(sim::Machine& m, const std::string& app_name = "LibreOffice");
+// vendor\version\{upgrade code} with INSTALLLOCATION = folder.
+void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::string& version,
+                         const std::string& folder);
+// folder + "program\bootstrap.ini" with [Bootstrap] ProductKey=key.
+void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key);
+// An installer package's record with "MsiExec.exe /I{code}".
+void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name);
+
+// The typical machine: suite detected, vendor key, bootstrap file, package record and
+// product known to the installer (removing its keys and owned files), two soffice.bin
+// processes, an add-on with its uninstaller, the French help pack, desktop shortcuts,
+// the Start-menu folder and files the package does not own.
+void typical_machine(sim::Machine& m);
+
+}  // namespace world

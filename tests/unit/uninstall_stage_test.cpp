@@ -1,0 +1,178 @@
+#include "removal/uninstall_stage.h"
+#include "run/run_sequence.h"
+#include "sim_test.h"
+#include "suite_world.h"
+
+namespace {
+
+using world::kHelpCode;
+using world::kProductCode;
+using world::kProductKey;
+
+const std::string kTool = "C:\\Windows\\system32\\Msiexec.exe";
+
+struct Launch {
+  std::string file;
+  std::optional<std::string> parameters;
+  bool operator==(const Launch&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Launch& launch) {
+  return out << launch.file << " | " << launch.parameters.value_or("<null>");
+}
+
+class UninstallStageTest : public SimTest {
+ protected:
+  void SetUp() override {
+    world::add_package_record(m, kProductCode, world::kDisplayName);
+    sim::Product suite;
+    suite.code = kProductCode;
+    m.add_product(suite);
+  }
+  std::vector<Launch> launches() const {
+    std::vector<Launch> result;
+    for (const auto& launch : m.launches) result.push_back({launch.file, launch.parameters});
+    return result;
+  }
+  int stage() { return SUPP_LIBREOFFICE(world::kFolder, kProductKey, kProductCode); }
+  void help_record(const std::optional<std::string>& uninstall) {
+    m.add_uninstall_record(kHelpCode, kProductKey + " Help Pack (French)", uninstall);
+    sim::Product help;
+    help.code = kHelpCode;
+    m.add_product(help);
+  }
+};
+
+TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
+  struct Row {
+    const char* name;
+    const char* sparam;
+    bool addons;
+    std::optional<std::string> help;  // nullopt: no help pack; "-": recorded without a command
+    std::vector<Launch> expected;     // the programs that started, in order
+    int status = 0;
+  };
+  const std::string quiet = "/quiet /norestart";
+  const std::string passive = "/passive /norestart";
+  const Row rows[] = {
+      {"quiet, nothing else", "/quiet /norestart", false, std::nullopt,
+       {{kTool, quiet + " /x" + kProductCode}}},
+      {"passive, nothing else", "/passive /norestart", false, std::nullopt,
+       {{kTool, passive + " /x" + kProductCode}}},
+      {"add-ons with their own commands", "/quiet /norestart", true, std::nullopt,
+       {{"C:\\Ext\\unins000.exe", " /verysilent"}, {kTool, quiet + " /x" + kProductCode}}},
+      {"help pack by its installer command", "/quiet /norestart", false,
+       "MsiExec.exe /I" + kHelpCode,
+       {{kTool, quiet + " /x" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
+      {"help pack command in small letters", "/passive /norestart", false,
+       "msiexec.exe /i" + kHelpCode + " /i",
+       {{kTool, passive + " /x" + kHelpCode + " " + passive + " /x"},
+        {kTool, passive + " /x" + kProductCode}}},
+      {"help pack by its key name", "/passive /norestart", false, "-",
+       {{kTool, passive + " /x" + kHelpCode}, {kTool, passive + " /x" + kProductCode}}},
+      // The help pack stays recorded, so its folder must not go: no cleanup, 1603.
+      {"help pack command without a blank", "/quiet /norestart", false, "MsiExec.exe",
+       {{kTool, std::nullopt}, {kTool, quiet + " /x" + kProductCode}}, 1603},
+      {"help pack command with /X", "/quiet /norestart", false, "MsiExec.exe /X" + kHelpCode,
+       {{kTool, "/X" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = row.sparam;
+    if (row.addons) {
+      m.add_uninstall_record("Ext", "LibreOffice Extension Pack", "\"C:\\Ext\\unins000.exe\"");
+      m.add_program("C:\\Ext\\unins000.exe", {});
+      // A command with switches is handed over whole as the file name: it cannot start.
+      m.add_uninstall_record("Collabora Ext", "Collabora Extension", "\"C:\\Collabora Ext\\uninstall.exe\" /S");
+    }
+    if (row.help) help_record(*row.help == "-" ? std::nullopt : row.help);
+    EXPECT_EQ(stage(), row.status);
+    EXPECT_EQ(launches(), row.expected);
+    // The Collabora add-on's command cannot start; the stage goes on all the same.
+    EXPECT_EQ(m.call_count(sim::Call::ShellExecute), static_cast<int>(row.expected.size()) + (row.addons ? 1 : 0));
+    for (const auto& launch : m.launches) {
+      EXPECT_EQ(launch.show, 1);
+      EXPECT_EQ(launch.verb, std::nullopt);
+      EXPECT_EQ(launch.directory, std::nullopt);
+    }
+  }
+}
+
+TEST_F(UninstallStageTest, EndsEverySofficeProcessFirst) {
+  m.add_process("soffice.bin");
+  m.add_process("SOFFICE.BIN");
+  m.add_process("soffice.exe");
+  m.add_process("explorer.exe");
+  SPARAM = "/quiet /norestart";
+  EXPECT_EQ(stage(), 0);
+  EXPECT_EQ(m.running_process_names(), (std::vector<std::string>{"soffice.exe", "explorer.exe"}));
+  EXPECT_EQ(m.open_handles(), 0);
+}
+
+TEST_F(UninstallStageTest, ARecordAlreadyGoneEndsTheStageAtOnce) {
+  m.delete_key(HKLM, world::kUninstallKey + kProductCode);
+  m.add_process("soffice.bin");
+  help_record("MsiExec.exe /I" + kHelpCode);
+  m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+  const auto files = m.file_lines();
+  EXPECT_EQ(stage(), 0);
+  EXPECT_TRUE(m.launches.empty());
+  EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+  EXPECT_EQ(m.file_lines(), files);
+}
+
+TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus) {
+  struct Row {
+    const char* name;
+    std::uint32_t removal_exit_code;
+    bool override_with_success_and_no_effect;
+    bool installer_missing;
+    int expected;
+  };
+  const Row rows[] = {
+      {"removal cancelled", 1602, false, false, 1602},
+      {"fatal error", 1603, false, false, 1603},
+      {"another installation running", 1618, false, false, 1618},
+      {"exit 0 but the record stays", 0, true, false, 1603},
+      {"installer cannot start", 0, false, true, 1603},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.products[0].removal_exit_code = row.removal_exit_code;
+    if (row.override_with_success_and_no_effect) m.add_program(kTool, {});
+    if (row.installer_missing) {
+      sim::Program refused;
+      refused.starts = false;
+      m.add_program(kTool, refused);
+    }
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+    EXPECT_EQ(stage(), row.expected);
+    EXPECT_TRUE(m.key_exists(HKLM, world::kUninstallKey + kProductCode));
+    EXPECT_TRUE(m.file_exists(world::kDesktop + "\\LibreOffice Writer.lnk"));
+    EXPECT_TRUE(m.folder_exists(world::kFolder));
+    EXPECT_TRUE(m.recycle_bin.empty());
+  }
+}
+
+TEST_F(UninstallStageTest, AddOnsAreRemovedOnlyWhenRecorded) {
+  SPARAM = "/passive /norestart";
+  m.add_uninstall_record("Unrelated", "Another Extension", "\"C:\\Other\\unins.exe\"");
+  EXPECT_EQ(stage(), 0);
+  EXPECT_EQ(launches(), (std::vector<Launch>{{kTool, "/passive /norestart /x" + kProductCode}}));
+}
+
+TEST(AddOnRemoval, FalseOnlyWhenTheLaunchFails) {
+  sim::Machine& m = sim::reset();
+  EXPECT_TRUE(SUPP_APPLICATION("LibreOffice Extension", " /verysilent"));  // nothing recorded
+  m.add_uninstall_record("Ext", "LibreOffice Extension", "\"C:\\Ext\\missing.exe\"");
+  EXPECT_FALSE(SUPP_APPLICATION("LibreOffice Extension", " /verysilent"));
+  m.add_program("C:\\Ext\\missing.exe", {});
+  EXPECT_TRUE(SUPP_APPLICATION("LibreOffice Extension", " /verysilent"));
+}
+
+}  // namespace
