@@ -11,18 +11,26 @@ using namespace platform;
 namespace {
 
 constexpr std::uint32_t kKeyExistsAccess = kKeyQueryValue | kKeyEnumerateSubKeys | kReadControl;
-// Windows' own limits on name lengths, so a list never needs a second buffer.
+// Windows' own limits on name lengths, with the NUL.
 constexpr std::uint32_t kMaxKeyName = 256;
 constexpr std::uint32_t kMaxValueName = 16384;
 
 using EnumCall = long (*)(RegKey, std::uint32_t, char16_t*, std::uint32_t&);
 
-void fill_names(RegKey key, EnumCall next, std::uint32_t longest, StringList& list) {
+// Lists names with a buffer sized from the key's reported longest name; a name that
+// grew since (another program writing meanwhile) gets one retry at Windows' limit.
+void fill_names(RegKey key, EnumCall next, std::uint32_t longest, std::uint32_t limit,
+                StringList& list) {
   list.clear();
   std::vector<char16_t> buffer(longest + 1);
   for (std::uint32_t index = 0;; ++index) {
     auto length = static_cast<std::uint32_t>(buffer.size());
-    const long status = next(key, index, buffer.data(), length);
+    long status = next(key, index, buffer.data(), length);
+    if (status == static_cast<long>(kErrorMoreData) && buffer.size() < limit) {
+      buffer.resize(limit);
+      length = limit;
+      status = next(key, index, buffer.data(), length);
+    }
     if (status == static_cast<long>(kErrorNoMoreItems)) return;
     if (status != static_cast<long>(kErrorSuccess))
       throw ERegistryException(system_message(static_cast<std::uint32_t>(status)));
@@ -68,16 +76,14 @@ void Registry::subkey_names(StringList& list) const {
   RegKeyInfo info;
   const long status = reg_query_info_key(current_or_root(), info);
   if (status != 0) throw ERegistryException(system_message(static_cast<std::uint32_t>(status)));
-  fill_names(current_or_root(), reg_enum_key, std::max(info.max_subkey_length + 1, kMaxKeyName),
-             list);
+  fill_names(current_or_root(), reg_enum_key, info.max_subkey_length, kMaxKeyName, list);
 }
 
 void Registry::value_names(StringList& list) const {
   RegKeyInfo info;
   const long status = reg_query_info_key(current_or_root(), info);
   if (status != 0) throw ERegistryException(system_message(static_cast<std::uint32_t>(status)));
-  fill_names(current_or_root(), reg_enum_value,
-             std::max(info.max_value_name_length + 1, kMaxValueName), list);
+  fill_names(current_or_root(), reg_enum_value, info.max_value_name_length, kMaxValueName, list);
 }
 
 bool Registry::value_exists(const std::string& name) const {

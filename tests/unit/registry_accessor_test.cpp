@@ -164,3 +164,18 @@ TEST_F(RegistryAccessorTest, NamesInEnumerationOrderAndEnumerationFailuresRaise)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistryAccessorTest, ANameThatOutgrowsItsBufferIsReadAgainOnce) {
+  Registry registry(HKLM, platform::kKeyRead);
+  ASSERT_TRUE(registry.open_read_only("\\SOFTWARE\\Vendor\\Product"));
+  StringList names;
+  m.fail(sim::Call::RegEnumValue, platform::kErrorMoreData, 1);
+  registry.value_names(names);
+  EXPECT_EQ(names.items(), std::vector<std::string>{"Name"});
+  m.fail(sim::Call::RegEnumKey, platform::kErrorMoreData, 1, true);
+  EXPECT_THROW(registry.subkey_names(names), ERegistryException);
+}
+
+}  // namespace
