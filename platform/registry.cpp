@@ -63,6 +63,15 @@ bool Registry::key_exists(const std::string& path) const {
   return true;
 }
 
+bool Registry::key_missing(const std::string& path) const {
+  std::string relative;
+  const RegKey base = base_for(path, relative);
+  RegKey key = 0;
+  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess, key);
+  if (status == 0) reg_close_key(key);
+  return status == static_cast<long>(kErrorFileNotFound);
+}
+
 bool Registry::open_read_only(const std::string& path) {
   std::string relative;
   const RegKey base = base_for(path, relative);

@@ -23,6 +23,9 @@ class Registry {
   // Opens with query-value, enumerate-subkeys and read-control rights and closes at
   // once; the current key is not touched.
   bool key_exists(const std::string& path) const;
+  // The registry answers that the key does not exist (2); a key that cannot be opened
+  // for another reason (access denied, low memory) may still be there.
+  bool key_missing(const std::string& path) const;
   // On success the key becomes the current key (the previous one is closed); on
   // failure nothing changes.
   bool open_read_only(const std::string& path);

@@ -41,16 +41,17 @@ std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string&
   return result;
 }
 
+std::string RECH_DOSSIER_INSTALLATION() {
+  const Registry registry(platform::kHkeyLocalMachine, platform::kKeyRead);
+  for (const char* vendor : {SPATH_LIBO_TDF, SPATH_LIBO_QELM, SPATH_LIBO_COLLABORA, SPATH_LIBO_ZETA})
+    if (registry.key_exists(vendor))
+      return ansi_lower(CHERCHE_LIBREOFFICE(vendor, "INSTALLLOCATION", SCLE_UPGRADE_CODE));
+  return {};
+}
+
 Installation RECH_INSTALLATION() {
   Installation found;
-  {
-    const Registry registry(platform::kHkeyLocalMachine, platform::kKeyRead);
-    for (const char* vendor : {SPATH_LIBO_TDF, SPATH_LIBO_QELM, SPATH_LIBO_COLLABORA, SPATH_LIBO_ZETA}) {
-      if (!registry.key_exists(vendor)) continue;
-      found.SCHEMOPEN = ansi_lower(CHERCHE_LIBREOFFICE(vendor, "INSTALLLOCATION", SCLE_UPGRADE_CODE));
-      break;
-    }
-  }
+  found.SCHEMOPEN = RECH_DOSSIER_INSTALLATION();
   if (found.SCHEMOPEN.empty()) return found;
   found.SVERSOOO = read_ini_value(found.SCHEMOPEN + "PROGRAM\\bootstrap.ini", "Bootstrap", "ProductKey", "");
   found.SPRODUCTCODE = STRAFTER("MsiExec.exe /I", RECH_PROG(found.SVERSOOO, "DisplayName", "UninstallString"));

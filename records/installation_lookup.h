@@ -15,5 +15,7 @@ inline const char* const SCLE_UPGRADE_CODE = "{4B17E523-5D91-4E69-BD96-7FD81CFA8
 // vendor key SPATH_OOO; the version subkey enumerated last decides.
 std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string& SCHAINE,
                                 const std::string& SCLE);
-// The lookup stage: only the first vendor key that exists is searched.
+// The installation folder, lower-cased, from the first vendor key that exists only.
+std::string RECH_DOSSIER_INSTALLATION();
+// The lookup stage: the folder, then the bootstrap file and the uninstall records.
 Installation RECH_INSTALLATION();

@@ -3,7 +3,8 @@
 #include "fonction.h"
 #include "platform/codepage.h"
 #include "platform/launch_calls.h"
-#include "platform/registry_calls.h"
+#include "platform/registry.h"
+#include "records/installation_lookup.h"
 #include "records/uninstall_search.h"
 #include "removal/cleanup_stage.h"
 #include "run/run_sequence.h"
@@ -32,15 +33,11 @@ std::string replace_install_switch(const std::string& text, const std::string& r
   return result + text.substr(from);
 }
 
-// The package's record is gone only when the registry answers that it is missing: a
-// key that cannot be opened for another reason (access denied, low memory) may still be
-// there, and cleaning up then would leave a registered package without its files.
-bool record_gone(const std::string& path) {
-  platform::RegKey key = 0;
-  const long status = platform::reg_open_key(platform::kHkeyLocalMachine, platform::ansi_to_wide(path),
-                                             platform::kKeyRead, key);
-  if (status == 0) platform::reg_close_key(key);
-  return status == static_cast<long>(platform::kErrorFileNotFound);
+// Anything of the suite still registered after its package's removal: a record of the
+// product key (a help pack the record search took for the suite, one whose removal
+// failed) or the suite's own installation folder entry. Its folder must not go then.
+bool suite_still_registered(const std::string& SVERSOOO) {
+  return RECH_APPLICATION(SVERSOOO) || !RECH_DOSSIER_INSTALLATION().empty();
 }
 
 }  // namespace
@@ -76,13 +73,11 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
   if (!run_installer(SPARAM + " /x" + SPRODUCTCODE, &exit_code)) return kRemovalFailedStatus;
   // A package still recorded after the installer ran was not removed: the deployment
   // tool must hear of it, with the installer's own reason when it gave one.
-  if (!record_gone(SPATH_CLE))
+  // Only an answer that the record does not exist means it is gone.
+  if (!Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE))
     return exit_code != 0 && exit_code != platform::kStillActive ? static_cast<int>(exit_code)
                                                                  : kRemovalFailedStatus;
-  // The product code comes from the first record whose name begins with the product key,
-  // which may be a help pack's while the suite itself is still installed: no folder
-  // goes to the Recycle Bin while any package of that product key is still recorded.
-  if (RECH_APPLICATION(SVERSOOO)) return kRemovalFailedStatus;
+  if (suite_still_registered(SVERSOOO)) return kRemovalFailedStatus;
   NETTOIE_LIBREOFFICE(SCHEMOPEN, SVERSOOO);
   return 0;
 }
