@@ -1,0 +1,78 @@
+#include "fault_worlds.h"
+
+#include "platform/registry_calls.h"
+#include "suite_world.h"
+
+namespace fault_worlds {
+
+namespace {
+
+using platform::kHkeyLocalMachine;
+
+// Installed products of other vendors: each a record the installer can act on, with
+// keys and files of its own, so that a wrong removal shows in the machine's state.
+void add_other_products(sim::Machine& m) {
+  struct Other {
+    const char* code;
+    const char* name;
+    const char* vendor_key;
+    const char* file;
+  };
+  const Other others[] = {
+      {"{0B1C2D3E-0000-4000-8000-000000000001}", "Apache OpenOffice 4.1.15",
+       "SOFTWARE\\OpenOffice\\4", "C:\\Program Files\\OpenOffice 4\\program\\soffice.exe"},
+      {"{23170F69-40C1-2702-2301-000001000000}", "7-Zip 23.01 (x64 edition)",
+       "SOFTWARE\\7-Zip", "C:\\Program Files\\7-Zip\\7z.exe"},
+      {"{5A2B3C4D-7500-4000-8000-000000000075}", "LibreOffice 7.5.9.2",
+       "SOFTWARE\\The Document Foundation\\LibreOffice 7.5", "C:\\Program Files\\LibreOffice 7.5\\program\\soffice.exe"},
+      {"{F0E1D2C3-0000-4000-8000-0000000000FF}", "Java 8 Update 391",
+       "SOFTWARE\\JavaSoft\\Java Runtime Environment", "C:\\Program Files\\Java\\jre-1.8\\bin\\java.exe"},
+  };
+  for (const auto& other : others)
+    m.add_installed_product(other.code, other.name, {{kHkeyLocalMachine, other.vendor_key}}, {other.file});
+  // Records without an installer package.
+  m.add_uninstall_record("Mozilla Firefox 121.0 (x86 en-US)", "Mozilla Firefox (x86 en-US)",
+                         "\"C:\\Program Files\\Mozilla Firefox\\uninstall\\helper.exe\"");
+  m.add_uninstall_record("NoDisplayName", "", std::nullopt);
+  m.add_process("firefox.exe");
+  m.add_process("soffice.exe");
+}
+
+void typical(sim::Machine& m) { world::typical_machine(m); }
+
+void several_records(sim::Machine& m) {
+  world::typical_machine(m);
+  add_other_products(m);
+}
+
+void help_pack_by_key(sim::Machine& m) {
+  world::typical_machine(m);
+  m.delete_key(kHkeyLocalMachine, world::kUninstallKey + world::kHelpCode);
+  m.add_uninstall_record(world::kHelpCode, world::kProductKey + " Help Pack (French)", std::nullopt);
+}
+
+void locked_bootstrap(sim::Machine& m) {
+  world::typical_machine(m);
+  m.find_node(world::kFolder + "program\\bootstrap.ini")->locked = true;
+}
+
+void installer_refuses(sim::Machine& m) {
+  world::typical_machine(m);
+  for (auto& product : m.products)
+    if (product.code == world::kProductCode) product.removal_exit_code = 1603;
+}
+
+}  // namespace
+
+const std::vector<World>& worlds() {
+  static const std::vector<World> all = {
+      {"typical", typical},
+      {"several_records", several_records},
+      {"help_pack_by_key", help_pack_by_key},
+      {"locked_bootstrap", locked_bootstrap},
+      {"installer_refuses", installer_refuses},
+  };
+  return all;
+}
+
+}  // namespace fault_worlds
