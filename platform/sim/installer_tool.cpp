@@ -16,7 +16,8 @@ std::string removal_code(const std::string& parameters) {
   for (std::size_t at = 0; at + 1 < parameters.size(); ++at) {
     if (parameters[at] != '/' || (parameters[at + 1] != 'x' && parameters[at + 1] != 'X')) continue;
     std::size_t open = at + 2;
-    while (open < parameters.size() && (parameters[open] == ' ' || parameters[open] == '\t')) ++open;
+    while (open < parameters.size() && (parameters[open] == ' ' || parameters[open] == '\t'))
+      ++open;
     if (open >= parameters.size() || parameters[open] != '{') continue;
     const std::size_t close = parameters.find('}', open);
     if (close != std::string::npos) return parameters.substr(open, close - open + 1);

@@ -11,7 +11,8 @@ namespace sim {
 // The launched file is the system folder's Msiexec.exe (letter case aside).
 bool is_installer_tool(Machine& m, const std::string& file);
 inline constexpr int kInstallerToolWaits = 1;
-// The tool takes one 10 ms wait, then carries out "/x{code}" or "/x {code}" and answers msiexec's exit code.
+// The tool takes one 10 ms wait, then carries out "/x{code}" or "/x {code}" and answers msiexec's
+// exit code.
 std::uint32_t run_installer_tool(Machine& m, const std::string& parameters);
 
 }  // namespace sim

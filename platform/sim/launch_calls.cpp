@@ -130,10 +130,15 @@ std::uint32_t wait_for_single_object(Handle object, std::uint32_t milliseconds) 
   if (!target->running) return kWaitObject0;
   if (!target->finish && milliseconds == kInfinite)
     throw std::logic_error("an endless wait for " + target->exe_file + ", which runs until ended");
-  if (milliseconds != kInfinite && (!target->finish || target->waits_left > 0)) {
-    if (target->finish) --target->waits_left;
-    ++m.waits_run_out;
-    return kWaitTimeout;
+  if (milliseconds != kInfinite) {
+    // The clock counts 10 ms steps: a longer wait spans several, a shorter one still one.
+    const int steps = std::max(1, static_cast<int>(std::min(milliseconds / 10, 1u << 30)));
+    if (!target->finish || target->waits_left >= steps) {
+      if (target->finish) target->waits_left -= steps;
+      m.waits_run_out += steps;
+      return kWaitTimeout;
+    }
+    m.waits_run_out += target->waits_left;
   }
   run_to_end(m, target->id);
   return kWaitObject0;

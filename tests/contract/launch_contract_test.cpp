@@ -19,7 +19,8 @@ class LaunchContract : public ::testing::Test {
   static ShellExecuteInfo request(const std::string& file, const std::string& parameters) {
     ShellExecuteInfo info;
     info.size = kShellExecuteInfoSize;
-    info.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagDdeWait | kSeeMaskDoEnvSubst | kSeeMaskFlagNoUi;
+    info.mask =
+        kSeeMaskNoCloseProcess | kSeeMaskFlagDdeWait | kSeeMaskDoEnvSubst | kSeeMaskFlagNoUi;
     info.file = file.c_str();
     info.parameters = PCHARORNIL(parameters);
     info.show = static_cast<int>(kSwShowNormal);
@@ -28,11 +29,11 @@ class LaunchContract : public ::testing::Test {
 };
 
 TEST_F(LaunchContract, WaitsForTheProgramAndReadsItsExitCode) {
-  const auto program = program_world::timed_program(7);
+  const auto program = program_world::timed_program(7, "waited-for.exe");
   std::uint32_t code = 0;
   EXPECT_TRUE(SHELLEXECANDWAIT(program.file, program.parameters, "", 1, "", &code));
   EXPECT_EQ(code, 7u);
-  EXPECT_FALSE(PROCESSEXISTS("timed_exit.exe"));
+  EXPECT_FALSE(PROCESSEXISTS("waited-for.exe"));
 }
 
 TEST_F(LaunchContract, WholeCommandAsTheFileNameIsNotSplit) {
@@ -45,14 +46,26 @@ TEST_F(LaunchContract, WholeCommandAsTheFileNameIsNotSplit) {
   EXPECT_FALSE(SHELLEXECANDWAIT(whole, "", "", 1, ""));
 }
 
-TEST_F(LaunchContract, ConsoleProgramIsNeverIdleAndRunsUntilEnded) {
+TEST_F(LaunchContract, ConsoleProgramIsNeverIdle) {
+  const auto program = program_world::timed_program(5);
+  ShellExecuteInfo info = request(program.file, program.parameters);
+  ASSERT_TRUE(shell_execute_ex(info));
+  ASSERT_NE(info.process, kNullHandle);
+  const UniqueKernelHandle process(info.process);
+  EXPECT_EQ(wait_for_input_idle(process.get(), 5000), kWaitFailed);  // at once, not after 5 s
+  EXPECT_EQ(wait_for_single_object(process.get(), 10000), kWaitObject0);
+  std::uint32_t code = 0;
+  ASSERT_TRUE(get_exit_code_process(process.get(), code));
+  EXPECT_EQ(code, 5u);
+}
+
+TEST_F(LaunchContract, StartedProgramRunsUntilEnded) {
   const auto program = program_world::sleeper_program();
   ShellExecuteInfo info = request(program.file, program.parameters);
   ASSERT_TRUE(shell_execute_ex(info));
   ASSERT_NE(info.process, kNullHandle);
   EXPECT_GT(info.instance, Handle{32});
   const UniqueKernelHandle process(info.process);
-  EXPECT_EQ(wait_for_input_idle(process.get(), 5000), kWaitFailed);  // at once, not after 5 s
   EXPECT_EQ(wait_for_single_object(process.get(), 10), kWaitTimeout);
   std::uint32_t code = 0;
   ASSERT_TRUE(get_exit_code_process(process.get(), code));

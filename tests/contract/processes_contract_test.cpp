@@ -26,7 +26,8 @@ class ProcessesContract : public ::testing::Test {
     entry.size = kProcessEntrySize;
     for (bool more = process_first(snapshot.get(), entry); more;
          more = process_next(snapshot.get(), entry))
-      if (entry.process_id == id) return std::string(entry.exe_file, strnlen(entry.exe_file, kMaxPath));
+      if (entry.process_id == id)
+        return std::string(entry.exe_file, strnlen(entry.exe_file, kMaxPath));
     return {};
   }
 };
@@ -44,7 +45,7 @@ TEST_F(ProcessesContract, SofficeBinIsListedByItsBareNameAndEnded) {
 }
 
 TEST_F(ProcessesContract, WalkEndsWithNoMoreFilesAndNeedsTheEntrySize) {
-  program_world::start_sleeper("soffice.bin");
+  program_world::start_sleeper("walk-listed.bin");
   const Handle snapshot = create_toolhelp_snapshot(kTh32csSnapProcess, 0);
   ASSERT_NE(snapshot, kInvalidHandle);
   ProcessEntry entry;
@@ -69,7 +70,7 @@ TEST_F(ProcessesContract, UnknownProcessCannotBeOpened) {
 }
 
 TEST_F(ProcessesContract, EndedProcessCannotBeEndedAgain) {
-  const std::uint32_t id = program_world::start_sleeper("soffice.bin");
+  const std::uint32_t id = program_world::start_sleeper("ended-twice.bin");
   ASSERT_NE(id, 0u);
   const UniqueKernelHandle process(open_process(kProcessTerminate, false, id));
   ASSERT_TRUE(process.valid());

@@ -26,10 +26,11 @@ bool has_ended(std::uint32_t process_id);
 struct Launch {
   std::string file, parameters;
 };
-// The sleeper as an .exe file.
+// The sleeper as an .exe file (a windowless program without a console).
 Launch sleeper_program();
-// A program that runs about 300 ms and exits with `exit_code`.
-Launch timed_program(std::uint32_t exit_code);
+// A console program that runs about 300 ms and exits with `exit_code`, as the
+// executable `name` (cases that run side by side see each other's processes).
+Launch timed_program(std::uint32_t exit_code, const std::string& name = "timed_exit.exe");
 
 bool folder_exists(const std::string& path);
 

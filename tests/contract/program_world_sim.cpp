@@ -1,4 +1,4 @@
-// The contract's programs as sim programs: console programs, like the real ones.
+// The contract's programs as sim programs, shaped like the real ones.
 #include <limits>
 
 #include "platform/sim/machine.h"
@@ -29,19 +29,18 @@ bool has_ended(std::uint32_t process_id) {
 
 Launch sleeper_program() {
   sim::Program program;
-  program.console = true;
   program.waits = std::numeric_limits<int>::max();  // until it is ended
   sim::machine().add_program(kFolder + "sleeper.exe", program);
   return {kFolder + "sleeper.exe", ""};
 }
 
-Launch timed_program(std::uint32_t exit_code) {
+Launch timed_program(std::uint32_t exit_code, const std::string& name) {
   sim::Program program;
   program.console = true;
   program.waits = 30;
   program.exit_code = exit_code;
-  sim::machine().add_program(kFolder + "timed_exit.exe", program);
-  return {kFolder + "timed_exit.exe", "--exit=" + std::to_string(exit_code)};
+  sim::machine().add_program(kFolder + name, program);
+  return {kFolder + name, "--exit=" + std::to_string(exit_code)};
 }
 
 bool folder_exists(const std::string& path) { return sim::machine().folder_exists(path); }

@@ -1,7 +1,10 @@
 // The contract's programs under Wine: the test programs built next to this executable,
-// copied to a folder on C: (the build tree is reachable only by a \\?\unix\ path,
-// which started programs cannot use as their working folder).
+// copied to a folder of the case's own on C: (the build tree is reachable only by a
+// \\?\unix\ path, which started programs cannot use as their working folder). Cases
+// that run side by side share the prefix, so each picks process names of its own.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
@@ -27,23 +30,27 @@ std::string own_folder() {
   return folder;
 }
 
-const std::string& programs_folder() {
-  static const std::string folder = [] {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "quorvalis-programs";
-  }();
-  return folder;
+std::vector<std::string> copies;
+
+// %TEMP%\quorvalis-programs\<case>
+std::string programs_folder() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(temp) + "quorvalis-programs\\" + test->test_suite_name() + "." + test->name();
 }
 
-// The test program `name` copied as `copy_name` into the programs folder.
+// The test program `name` copied as `copy_name` into the case's programs folder.
 std::string copied(const std::string& name, const std::string& copy_name) {
-  CreateDirectoryA(programs_folder().c_str(), nullptr);
+  const std::string folder = programs_folder();
+  CreateDirectoryA(folder.substr(0, folder.find_last_of('\\')).c_str(), nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
   const std::string source = own_folder() + "\\" + name;
-  const std::string target = programs_folder() + "\\" + copy_name;
+  const std::string target = folder + "\\" + copy_name;
   if (!CopyFileA(source.c_str(), target.c_str(), FALSE))
     throw std::runtime_error("cannot copy " + source + " to " + target + ": " +
                              std::to_string(GetLastError()));
+  copies.push_back(target);
   return target;
 }
 
@@ -61,17 +68,20 @@ void end() {
     CloseHandle(started.hThread);
   }
   sleepers.clear();
+  for (const auto& copy : copies) DeleteFileA(copy.c_str());
+  copies.clear();
+  RemoveDirectoryA(programs_folder().c_str());
 }
 
 std::uint32_t start_sleeper(const std::string& name) {
-  // CreateProcessA goes by the file's contents, so any name works; Wine's ShellExecuteExA
-  // happens to start a program without the .exe extension too, Windows' does not.
+  // CreateProcessA goes by the file's contents, so any name works. Wine 8.0's
+  // ShellExecuteExA also starts "soffice.bin"; Windows' looks up the extension instead.
   const std::string file = copied("sleeper.exe", name);
   std::string command = "\"" + file + "\"";
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started = {};
-  if (!CreateProcessA(file.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+  if (!CreateProcessA(file.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, programs_folder().c_str(), &startup, &started))
     return 0;
   sleepers.push_back(started);
@@ -91,8 +101,8 @@ bool has_ended(std::uint32_t process_id) {
 
 Launch sleeper_program() { return {copied("sleeper.exe", "sleeper.exe"), ""}; }
 
-Launch timed_program(std::uint32_t exit_code) {
-  return {copied("timed_exit.exe", "timed_exit.exe"), "--exit=" + std::to_string(exit_code)};
+Launch timed_program(std::uint32_t exit_code, const std::string& name) {
+  return {copied("timed_exit.exe", name), "--exit=" + std::to_string(exit_code)};
 }
 
 bool folder_exists(const std::string& path) {

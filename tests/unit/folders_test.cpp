@@ -112,13 +112,20 @@ TEST_F(FoldersTest, UnresolvedShellFolderGivesEmptyTextAndFreesTheList) {
   const int csidl = platform::kCsidlCommonPrograms;
   const std::vector<Row> rows = {
       {"missing", [&](sim::Machine& machine) { machine.shell_folders.erase(csidl); }, 1, 0},
-      {"mapped to nothing", [&](sim::Machine& machine) { machine.shell_folders[csidl] = ""; }, 1, 0},
+      {"mapped to nothing", [&](sim::Machine& machine) { machine.shell_folders[csidl] = ""; }, 1,
+       0},
       {"location refused",
-       [](sim::Machine& machine) { machine.fail(sim::Call::ShGetSpecialFolderLocation, 0x80070005u); }, 1, 0},
+       [](sim::Machine& machine) {
+         machine.fail(sim::Call::ShGetSpecialFolderLocation, 0x80070005u);
+       },
+       1, 0},
       {"path conversion refused",
        [](sim::Machine& machine) { machine.fail(sim::Call::ShGetPathFromIdList, 5); }, 1, 1},
       {"path too long for MAX_PATH",
-       [&](sim::Machine& machine) { machine.shell_folders[csidl] = "C:\\" + std::string(257, 'p'); }, 1, 1},
+       [&](sim::Machine& machine) {
+         machine.shell_folders[csidl] = "C:\\" + std::string(257, 'p');
+       },
+       1, 1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

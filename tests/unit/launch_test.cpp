@@ -35,7 +35,8 @@ class LaunchTest : public SimTest {
 // (message, waits run out when it was dispatched)
 std::vector<std::pair<std::uint32_t, int>> dispatched(const sim::Machine& machine) {
   std::vector<std::pair<std::uint32_t, int>> result;
-  for (const auto& message : machine.dispatched) result.emplace_back(message.message, message.after_wait);
+  for (const auto& message : machine.dispatched)
+    result.emplace_back(message.message, message.after_wait);
   return result;
 }
 
@@ -108,6 +109,23 @@ TEST_F(LaunchTest, EndlessWaitRunsTheProgramToItsEnd) {
   EXPECT_EQ(m.open_handles(), 0);
 }
 
+TEST_F(LaunchTest, LongerWaitsSpanSeveralStepsOfTheClock) {
+  add_uninstaller(8, 2);
+  platform::ShellExecuteInfo info;
+  info.size = platform::kShellExecuteInfoSize;
+  info.mask = platform::kSeeMaskNoCloseProcess;
+  info.file = kUninstaller.c_str();
+  ASSERT_TRUE(platform::shell_execute_ex(info));
+  EXPECT_EQ(platform::wait_for_single_object(info.process, 50), platform::kWaitTimeout);
+  EXPECT_EQ(m.waits_run_out, 5);
+  EXPECT_EQ(platform::wait_for_single_object(info.process, 0), platform::kWaitTimeout);
+  EXPECT_EQ(m.waits_run_out, 6);  // even a poll moves the clock on, so polling ends
+  EXPECT_EQ(platform::wait_for_single_object(info.process, 1000), platform::kWaitObject0);
+  EXPECT_EQ(m.waits_run_out, 8);  // up to the program's end only
+  EXPECT_THAT(ended_with, ElementsAre("<null>"));
+  EXPECT_TRUE(platform::close_handle(info.process));
+}
+
 TEST_F(LaunchTest, ExitCodeIsOptional) {
   add_uninstaller(1, 5);
   EXPECT_TRUE(SHELLEXECANDWAIT(kUninstaller, "", "", 0, ""));
@@ -124,8 +142,8 @@ TEST_F(LaunchTest, RecordsTheRequestAsTheShellGetsIt) {
   };
   const std::vector<Row> rows = {
       {"empty texts become null pointers", "", "", "", 0, std::nullopt, std::nullopt, std::nullopt},
-      {"texts are passed as given", "/S /norestart", "open", "C:\\Temp", 1, "/S /norestart",
-       "open", "C:\\Temp"},
+      {"texts are passed as given", "/S /norestart", "open", "C:\\Temp", 1, "/S /norestart", "open",
+       "C:\\Temp"},
       {"only a verb", "", "runas", "", 5, std::nullopt, "runas", std::nullopt},
   };
   for (const auto& row : rows) {
@@ -170,8 +188,8 @@ TEST_F(LaunchTest, DispatchesMessagesEachTimeAWaitRunsOut) {
   add_uninstaller(3, 0);
   m.message_queue = {{0x400, 0}, {0x401, 2}, {0x402, 2}, {0x403, 4}};
   EXPECT_TRUE(SHELLEXECANDWAIT(kUninstaller, "", "", 0, ""));
-  EXPECT_THAT(dispatched(m), ElementsAre(std::pair(0x400u, 1), std::pair(0x401u, 2),
-                                          std::pair(0x402u, 2)));
+  EXPECT_THAT(dispatched(m),
+              ElementsAre(std::pair(0x400u, 1), std::pair(0x401u, 2), std::pair(0x402u, 2)));
   // Posted during the wait in which the program ended: nobody pumped after it.
   ASSERT_EQ(m.message_queue.size(), 1u);
   EXPECT_EQ(m.message_queue[0].message, 0x403u);
@@ -215,15 +233,16 @@ class InstallerToolTest : public SimTest {
 
 TEST_F(InstallerToolTest, RemovesTheProductNamedAfterX) {
   const std::vector<std::string> commands = {"/x" + kCode, "/X " + kCode + " /qn",
-                                             "/qn /x\t" + kCode, "/x{6a1c5b3e-1234-4c2d-9e8f-0a1b2c3d4e5f}"};
+                                             "/qn /x\t" + kCode,
+                                             "/x{6a1c5b3e-1234-4c2d-9e8f-0a1b2c3d4e5f}"};
   for (const auto& parameters : commands) {
     SCOPED_TRACE(parameters);
     sim::Machine& machine = sim::reset();
     machine.add_file(kUserFile);
     machine.add_installed_product(kCode, "LibreOffice 7.6", {{HKLM, kVendorKey}}, {kOwnedFile});
     std::uint32_t code = 99;
-    EXPECT_TRUE(SHELLEXECANDWAIT(machine.system_directory + "\\Msiexec.exe", parameters, "", 0, "",
-                                 &code));
+    EXPECT_TRUE(
+        SHELLEXECANDWAIT(machine.system_directory + "\\Msiexec.exe", parameters, "", 0, "", &code));
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(machine.key_exists(HKLM, kVendorKey));
     EXPECT_FALSE(machine.key_exists(HKLM, kRecord));
@@ -269,7 +288,8 @@ TEST_F(InstallerToolTest, FailingOrUnknownRemovalChangesNothing) {
 TEST_F(InstallerToolTest, IsFoundWhateverTheLetterCaseAndCanBeOverridden) {
   install();
   std::uint32_t code = 0;
-  EXPECT_TRUE(SHELLEXECANDWAIT("c:\\WINDOWS\\SYSTEM32\\msiexec.EXE", "/x" + kCode, "", 0, "", &code));
+  EXPECT_TRUE(
+      SHELLEXECANDWAIT("c:\\WINDOWS\\SYSTEM32\\msiexec.EXE", "/x" + kCode, "", 0, "", &code));
   EXPECT_EQ(code, 0u);
   EXPECT_THAT(m.products, IsEmpty());
 
@@ -278,8 +298,8 @@ TEST_F(InstallerToolTest, IsFoundWhateverTheLetterCaseAndCanBeOverridden) {
   sim::Program stand_in;
   stand_in.exit_code = 1618;
   machine.add_program(machine.system_directory + "\\Msiexec.exe", stand_in);
-  EXPECT_TRUE(SHELLEXECANDWAIT(machine.system_directory + "\\Msiexec.exe", "/x" + kCode, "", 0, "",
-                               &code));
+  EXPECT_TRUE(
+      SHELLEXECANDWAIT(machine.system_directory + "\\Msiexec.exe", "/x" + kCode, "", 0, "", &code));
   EXPECT_EQ(code, 1618u);
   EXPECT_EQ(machine.products.size(), 1u);
 }
