@@ -56,6 +56,8 @@ suite collabora "Collabora Office" "$CO_NAME" "$CO_KEY" 23.5.6.2 23.05 "$CO_CODE
   "Collabora Office" string "Collabora Office Service Manager"
 # The program's list of this brand's desktop shortcuts holds no Base: leave it out here.
 msibuild "$out/tests/collabora.msi" -q "DELETE FROM Shortcut WHERE Shortcut='DesktopBase'"
+suite zetaoffice ZetaOffice "$ZO_NAME" "$ZO_KEY" 24.2.1.1 24.2 "$ZO_CODE" "$ZO_VENDOR" \
+  ZetaOffice string "ZetaOffice Service Manager"
 
 package libreoffice-help-fr helppack.wxs "$LO_KEY" -D Version=7.6.4.1 -D ProductCode="$LO_HELP_CODE" \
   -D Manufacturer="LibreOffice Test Publisher" -D FolderName=LibreOffice

@@ -12,6 +12,10 @@ CO_NAME="Collabora Office 23.05.6.2"
 CO_KEY="Collabora Office 23.05"
 CO_VENDOR='SOFTWARE\Collabora\Collabora Office'
 CO_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F04}"
+ZO_NAME="ZetaOffice 24.2.1.1"
+ZO_KEY="ZetaOffice 24.2"
+ZO_VENDOR='SOFTWARE\allotropia software GmbH\ZetaOffice'
+ZO_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F05}"
 # The add-on: an uninstall record of its own, as an Inno Setup uninstaller writes it.
 ADDON_RECORD='{E5A0B1C2-D3E4-4F56-8789-0A1B2C3D4E5F}_is1'
 ADDON_NAME="LibreOffice Extension Demo 1.0"
