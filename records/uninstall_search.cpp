@@ -17,7 +17,6 @@ std::string ansi_upper(std::string text) {
 struct Match {
   std::string key_name;
   std::string value;  // SKEY2 read as a string, when it was asked for and exists
-  bool has_value = false;
 };
 
 // The search both answers share: the first record whose SKEY begins with SCHAINE.
@@ -30,7 +29,7 @@ Match first_match(const std::string& SCHAINE, const std::string& SKEY, const std
   registry.subkey_names(SOUS_CLES);
   const std::string wanted = ansi_upper(SCHAINE);
   for (int I = 0; I < SOUS_CLES.count(); ++I) {
-    // The record's key is closed by the next open or when the accessor goes.
+    // Every record by its absolute path; its key is closed before the next one opens.
     if (!registry.open_read_only(std::string(SUNINST_PATH) + "\\" + SOUS_CLES[I])) continue;
     registry.value_names(VALEUR_CLES);
     for (int J = 0; J < VALEUR_CLES.count(); ++J) {
@@ -41,7 +40,6 @@ Match first_match(const std::string& SCHAINE, const std::string& SKEY, const std
       registry.value_names(LLIST2);
       if (LLIST2.index_of(SKEY2) < 0) return match;
       match.key_name = SOUS_CLES[I];
-      match.has_value = true;
       if (read_value) {
         match.value = registry.read_string(SKEY2);
         match.value.erase(std::remove(match.value.begin(), match.value.end(), '"'),
