@@ -80,3 +80,27 @@ TEST_F(LaunchContract, StartedProgramRunsUntilEnded) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pump's three calls: each posted thread message is taken once, in order; it is no
+// key stroke to translate, and dispatching a message for no window answers 0.
+TEST(MessagePumpContract, TakesEachPostedThreadMessageOnceInOrder) {
+  program_world::begin();
+  constexpr std::uint32_t kFirst = 0x8001, kSecond = 0x8002;  // WM_APP + 1, + 2
+  program_world::post_thread_message(kFirst);
+  program_world::post_thread_message(kSecond);
+  for (const std::uint32_t expected : {kFirst, kSecond}) {
+    platform::Message message;
+    ASSERT_TRUE(platform::peek_message(message, platform::kNullHandle, 0, 0, platform::kPmRemove));
+    EXPECT_EQ(message.message, expected);
+    EXPECT_EQ(message.window, platform::kNullHandle);
+    EXPECT_FALSE(platform::translate_message(message));
+    EXPECT_EQ(platform::dispatch_message(message), 0);
+  }
+  platform::Message none;
+  EXPECT_FALSE(platform::peek_message(none, platform::kNullHandle, 0, 0, platform::kPmRemove));
+  program_world::end();
+}
+
+}  // namespace

@@ -34,4 +34,7 @@ Launch timed_program(std::uint32_t exit_code, const std::string& name = "timed_e
 
 bool folder_exists(const std::string& path);
 
+// Posts `message` to the calling thread's own queue (no window).
+void post_thread_message(std::uint32_t message);
+
 }  // namespace program_world

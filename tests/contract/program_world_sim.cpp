@@ -45,4 +45,6 @@ Launch timed_program(std::uint32_t exit_code, const std::string& name) {
 
 bool folder_exists(const std::string& path) { return sim::machine().folder_exists(path); }
 
+void post_thread_message(std::uint32_t message) { sim::machine().message_queue.push_back({message, 0}); }
+
 }  // namespace program_world

@@ -110,4 +110,12 @@ bool folder_exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+void post_thread_message(std::uint32_t message) {
+  // A thread has a message queue only once it has called into user32.
+  MSG probe;
+  PeekMessageA(&probe, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  if (!PostThreadMessageA(GetCurrentThreadId(), message, 0, 0))
+    throw std::runtime_error("PostThreadMessageA failed");
+}
+
 }  // namespace program_world
