@@ -3,12 +3,8 @@
 #include "platform/codepage.h"
 
 int StringList::index_of(const std::string& text) const {
-  auto upper = [](std::string s) {
-    platform::char_upper_buff(s.data(), static_cast<std::uint32_t>(s.size()));
-    return s;
-  };
-  const std::string wanted = upper(text);
+  const std::string wanted = platform::ansi_upper(text);
   for (std::size_t i = 0; i < items_.size(); ++i)
-    if (upper(items_[i]) == wanted) return static_cast<int>(i);
+    if (platform::ansi_upper(items_[i]) == wanted) return static_cast<int>(i);
   return -1;
 }

@@ -13,11 +13,6 @@ const char* const SPATH_LIBO_QELM = "\\SOFTWARE\\Qelm\\LibreOffice\\";
 const char* const SPATH_LIBO_COLLABORA = "SOFTWARE\\Collabora\\Collabora Office\\";
 const char* const SPATH_LIBO_ZETA = "\\SOFTWARE\\allotropia software GmbH\\ZetaOffice\\";
 
-std::string ansi_lower(std::string text) {
-  platform::char_lower_buff(text.data(), static_cast<std::uint32_t>(text.size()));
-  return text;
-}
-
 }  // namespace
 
 std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string& SCHAINE,
@@ -45,7 +40,7 @@ std::string RECH_DOSSIER_INSTALLATION() {
   const Registry registry(platform::kHkeyLocalMachine, platform::kKeyRead);
   for (const char* vendor : {SPATH_LIBO_TDF, SPATH_LIBO_QELM, SPATH_LIBO_COLLABORA, SPATH_LIBO_ZETA})
     if (registry.key_exists(vendor))
-      return ansi_lower(CHERCHE_LIBREOFFICE(vendor, "INSTALLLOCATION", SCLE_UPGRADE_CODE));
+      return platform::ansi_lower(CHERCHE_LIBREOFFICE(vendor, "INSTALLLOCATION", SCLE_UPGRADE_CODE));
   return {};
 }
 

@@ -9,11 +9,6 @@ namespace {
 
 const char* const SUNINST_PATH = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-std::string ansi_upper(std::string text) {
-  platform::char_upper_buff(text.data(), static_cast<std::uint32_t>(text.size()));
-  return text;
-}
-
 struct Match {
   std::string key_name;
   std::string value;  // SKEY2 read as a string, when it was asked for and exists
@@ -27,7 +22,7 @@ Match first_match(const std::string& SCHAINE, const std::string& SKEY, const std
   StringList SOUS_CLES, VALEUR_CLES, LLIST2;
   if (!registry.open_read_only(SUNINST_PATH)) return {};
   registry.subkey_names(SOUS_CLES);
-  const std::string wanted = ansi_upper(SCHAINE);
+  const std::string wanted = platform::ansi_upper(SCHAINE);
   for (int I = 0; I < SOUS_CLES.count(); ++I) {
     // Every record by its absolute path; its key is closed before the next one opens.
     if (!registry.open_read_only(std::string(SUNINST_PATH) + "\\" + SOUS_CLES[I])) continue;
@@ -35,7 +30,7 @@ Match first_match(const std::string& SCHAINE, const std::string& SKEY, const std
     for (int J = 0; J < VALEUR_CLES.count(); ++J) {
       if (VALEUR_CLES[J] != SKEY) continue;
       const std::string prefix = registry.read_string(SKEY).substr(0, SCHAINE.size());
-      if (ansi_upper(prefix) != wanted) continue;
+      if (platform::ansi_upper(prefix) != wanted) continue;
       Match match;
       registry.value_names(LLIST2);
       if (LLIST2.index_of(SKEY2) < 0) return match;

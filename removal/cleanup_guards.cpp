@@ -22,8 +22,7 @@ constexpr int kCsidlCommonStartMenu = 0x16;
 
 std::string normalized(std::string path) {
   while (path.size() > 1 && path.back() == '\\') path.pop_back();
-  platform::char_upper_buff(path.data(), static_cast<std::uint32_t>(path.size()));
-  return path;
+  return platform::ansi_upper(path);
 }
 
 std::string parent_of(const std::string& path) {

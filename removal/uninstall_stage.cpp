@@ -24,8 +24,7 @@ bool run_installer(const std::string& parameters, std::uint32_t* exit_code = nul
 
 // Every "/i" (either letter case, found left to right) replaced by `replacement`.
 std::string replace_install_switch(const std::string& text, const std::string& replacement) {
-  std::string upper = text;
-  platform::char_upper_buff(upper.data(), static_cast<std::uint32_t>(upper.size()));
+  const std::string upper = platform::ansi_upper(text);
   std::string result;
   std::size_t from = 0;
   for (std::size_t at; (at = upper.find("/I", from)) != std::string::npos; from = at + 2)

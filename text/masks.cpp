@@ -71,8 +71,5 @@ bool ISFILENAMEMATCH(std::string FILENAME, const std::string& MASK, bool CASESEN
   // A name without an extension ends in "." so that "*." finds it.
   if (FILENAME.find('.') == std::string::npos) FILENAME += '.';
   if (CASESENSITIVE) return STRMATCHES(MASK, FILENAME, 1);
-  std::string name = FILENAME, mask = MASK;
-  platform::char_upper_buff(name.data(), static_cast<std::uint32_t>(name.size()));
-  platform::char_upper_buff(mask.data(), static_cast<std::uint32_t>(mask.size()));
-  return STRMATCHES(mask, name, 1);
+  return STRMATCHES(platform::ansi_upper(MASK), platform::ansi_upper(FILENAME), 1);
 }

@@ -62,11 +62,7 @@ WideString upper_wide(const WideString& text) {
   return result;
 }
 
-std::string upper_ansi(const std::string& text) {
-  std::string result = text;
-  platform::char_upper_buff(result.data(), static_cast<std::uint32_t>(result.size()));
-  return result;
-}
+std::string upper_ansi(const std::string& text) { return platform::ansi_upper(text); }
 
 bool equal_ignoring_case(const std::string& a, const std::string& b) {
   return upper_ansi(a) == upper_ansi(b);
