@@ -50,6 +50,8 @@ void run_to_end(sim::Machine& m, std::uint32_t id) {
 
 }  // namespace
 
+std::uint32_t shell_execute_info_size() { return sim::machine().program_is_64_bit ? 112 : 60; }
+
 bool shell_execute_ex(ShellExecuteInfo& info) {
   auto& m = sim::machine();
   const std::string file = info.file ? info.file : "";

@@ -224,6 +224,9 @@ struct Machine {
   std::vector<DispatchedMessage> dispatched;
   int waits_run_out = 0;  // 10 ms waits that timed out so far, over the whole run
 
+  // -- the program simulated: a 32-bit one unless set; its record sizes follow.
+  bool program_is_64_bit = false;
+
   // -- user interface
   bool interactive = true;
   std::vector<MessageBoxRecord> message_boxes;

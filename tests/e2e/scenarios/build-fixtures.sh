@@ -3,8 +3,14 @@
 # needs into one folder, which each scenario copies to C:\tests.
 # Usage: build-fixtures.sh OUT quorvalis.exe sleeper.exe start_detached.exe
 #                          process_list.exe addon_uninstaller.exe exit_status.exe
+# The packages are of QUORVALIS_WINE_ARCH's architecture: x86 for win32, x64 for win64.
 set -euo pipefail
 out=$1
+case ${QUORVALIS_WINE_ARCH:-win32} in
+  win32) arch=(-a x86 -D ProgramFilesDir=ProgramFilesFolder -D Win64=no) ;;
+  win64) arch=(-a x64 -D ProgramFilesDir=ProgramFiles64Folder -D Win64=yes) ;;
+  *) echo "unknown architecture $QUORVALIS_WINE_ARCH" >&2; exit 1 ;;
+esac
 fixtures=$(cd "$(dirname "$0")/../fixtures" && pwd)
 . "$(dirname "$0")/products.sh"
 
@@ -27,7 +33,7 @@ package() {
   printf 'Kept by the package on removal, so its desktop shortcuts stay.\r\n' >"$work/shortcuts.txt"
   printf '<html lang="fr"><title>Aide</title></html>\r\n' >"$work/index.html"
   cp "$out/tests/sleeper.exe" "$work/soffice.exe"
-  (cd "$work" && wixl -o "$out/tests/$name.msi" "$fixtures/$wxs" -D ProductKey="$product_key" "$@")
+  (cd "$work" && wixl "${arch[@]}" -o "$out/tests/$name.msi" "$fixtures/$wxs" -D ProductKey="$product_key" "$@")
 }
 
 # wixl has no Permanent attribute: set it in the Component table afterwards.

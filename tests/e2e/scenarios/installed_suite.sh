@@ -46,6 +46,18 @@ desktop_shortcuts() { # product_key brand modules...
   for module in "$@"; do printf '%s\n' "$DESKTOP\\$brand $module.lnk"; done
 }
 
+# The suite's identifiers, which its package takes away. Wine mirrors the application
+# identifier into the 32-bit view of a 64-bit prefix (Windows shares the key); the export
+# lists the mirror under both of its names.
+expect_identifiers_gone() {
+  local appid='AppID\{82154420-0FBF-11d4-8313-005004526AB4}' classes
+  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\com.sun.star.ServiceManager.1\n'
+  for classes in 'Software\Classes' 'Software\Classes\Wow6432Node' 'Software\Wow6432Node\Classes'; do
+    [ "$classes" = 'Software\Classes' ] || [ "$QUORVALIS_WINE_ARCH" = win64 ] || continue
+    printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\\%s\n' "$classes" "$appid"
+  done
+}
+
 # What a full removal takes away: the products' registry values, the shortcuts, the two
 # folders (to the Recycle Bin with every file left in them), the add-on's record, and
 # the two soffice.bin. The add-on's uninstaller leaves the file it writes.
@@ -55,8 +67,7 @@ expect_suite_removed() { # out product_key vendor_key codes...
   {
     for code in "$@"; do printf 'reg-gone-product %s\n' "$code"; done
     printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\n' "$vendor"
-    printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\com.sun.star.ServiceManager.1\n'
-    printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}\n'
+    expect_identifiers_gone
     printf 'file-gone %s\n' "$INSTALL_DIR" "$MENU_DIR"
     printf 'trashed %s\n' "$INSTALL_DIR" "$MENU_DIR"
     for path in "${LEFTOVERS[@]}"; do printf 'trash-holds %s\n' "$path"; done

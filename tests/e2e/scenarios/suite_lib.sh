@@ -19,7 +19,7 @@ scenario_begin() { # name
   mkdir -p "$TMPDIR"
   e2e_prefix_make "$E2E_BUILD" "scenario-$1"
   SCENARIO_DIR=$(dirname "$E2E_PREFIX")
-  _e2e_env "$E2E_PREFIX" "$E2E_HOME" wineserver -p
+  wine_server "$E2E_PREFIX" "$E2E_HOME" -p
   mkdir -p "$E2E_PREFIX/drive_c/tests"
   cp "$E2E_FIXTURES"/tests/* "$E2E_PREFIX/drive_c/tests/"
 }
