@@ -22,14 +22,31 @@ bool run_installer(const std::string& parameters, std::uint32_t* exit_code = nul
   return SHELLEXECANDWAIT(tool, parameters, "", platform::kSwShowNormal, "", exit_code);
 }
 
-// Every "/i" (either letter case, found left to right) replaced by `replacement`.
+// Every "/i" (either letter case, found left to right) replaced by `replacement`;
+// "" when there is none to replace.
 std::string replace_install_switch(const std::string& text, const std::string& replacement) {
   const std::string upper = platform::ansi_upper(text);
   std::string result;
   std::size_t from = 0;
   for (std::size_t at; (at = upper.find("/I", from)) != std::string::npos; from = at + 2)
     result += text.substr(from, at - from) + replacement;
-  return result + text.substr(from);
+  return from == 0 ? std::string() : result + text.substr(from);
+}
+
+// The help pack's installer command line: its recorded command with each "/i" made a
+// removal with the run's options. A command with no "/i" after its first blank
+// ("/X{code}", or no blank at all) would start the tool without them, that is with
+// its full interface or its usage box, which nobody can close in an unattended
+// session: the record's key name, its product code, is removed instead.
+std::string help_pack_parameters(const std::string& help_pack) {
+  const std::string SUNINST_HELP = RECH_PROG(help_pack, "DisplayName", "UninstallString");
+  const std::string removal = SPARAM + " /x";
+  if (!SUNINST_HELP.empty()) {
+    std::string parameters = replace_install_switch(STRAFTER(" ", SUNINST_HELP), removal);
+    if (!parameters.empty()) return parameters;
+  }
+  const std::string code = RECUP_CLE(help_pack, "DisplayName", "DisplayName");
+  return code.empty() ? std::string() : removal + code;
 }
 
 // Anything of the suite still registered after its package's removal: a record of the
@@ -59,13 +76,9 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
 
   const std::string help_pack = SVERSOOO + " Help Pack (French)";
   if (RECH_APPLICATION(help_pack)) {
-    std::string SUNINST_HELP = RECH_PROG(help_pack, "DisplayName", "UninstallString");
-    if (SUNINST_HELP.empty()) {
-      SUNINST_HELP = RECUP_CLE(help_pack, "DisplayName", "DisplayName");
-      run_installer(SPARAM + " /x" + SUNINST_HELP);
-    } else {
-      run_installer(replace_install_switch(STRAFTER(" ", SUNINST_HELP), SPARAM + " /x"));
-    }
+    // Without a code (the record went in the meantime) the tool would show its usage box.
+    const std::string parameters = help_pack_parameters(help_pack);
+    if (!parameters.empty()) run_installer(parameters);
   }
 
   std::uint32_t exit_code = platform::kStillActive;

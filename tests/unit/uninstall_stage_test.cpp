@@ -69,11 +69,11 @@ TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
         {kTool, passive + " /x" + kProductCode}}},
       {"help pack by its key name", "/passive /norestart", false, "-",
        {{kTool, passive + " /x" + kHelpCode}, {kTool, passive + " /x" + kProductCode}}},
-      // The help pack stays recorded, so its folder must not go: no cleanup, 1603.
+      // Neither command would carry the run's options: the key name serves instead.
       {"help pack command without a blank", "/quiet /norestart", false, "MsiExec.exe",
-       {{kTool, std::nullopt}, {kTool, quiet + " /x" + kProductCode}}, 1603},
+       {{kTool, quiet + " /x" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
       {"help pack command with /X", "/quiet /norestart", false, "MsiExec.exe /X" + kHelpCode,
-       {{kTool, "/X" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
+       {{kTool, quiet + " /x" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -95,6 +95,40 @@ TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
       EXPECT_EQ(launch.show, 1);
       EXPECT_EQ(launch.verb, std::nullopt);
       EXPECT_EQ(launch.directory, std::nullopt);
+    }
+  }
+}
+
+TEST_F(UninstallStageTest, TheInstallerToolNeverStartsWithoutTheRunsOptions) {
+  const std::string other_code = "{11111111-2222-3333-4444-555555555555}";
+  struct Row {
+    const char* name;
+    std::optional<std::string> recorded;  // the help pack's UninstallString; nullopt: none
+    // The tool's parameters after the run's options; the key name when no "/i" is there.
+    std::string after_options;
+  };
+  const Row rows[] = {
+      {"the usual /I", "MsiExec.exe /I" + kHelpCode, " /x" + kHelpCode},
+      {"/i in small letters", "MsiExec.exe /i" + kHelpCode, " /x" + kHelpCode},
+      {"/X: the key name", "MsiExec.exe /X" + kHelpCode, " /x" + kHelpCode},
+      {"/X of another code: still the key name", "MsiExec.exe /X" + other_code, " /x" + kHelpCode},
+      {"no blank", "MsiExec.exe", " /x" + kHelpCode},
+      {"a blank and nothing after it", "MsiExec.exe ", " /x" + kHelpCode},
+      {"no uninstall command", std::nullopt, " /x" + kHelpCode},
+  };
+  for (const char* sparam : {"/quiet /norestart", "/passive /norestart"}) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.name) + ", " + sparam);
+      sim::reset();
+      SetUp();
+      SPARAM = sparam;
+      help_record(row.recorded);
+      EXPECT_EQ(stage(), 0);
+      ASSERT_EQ(m.launches.size(), 2u);
+      EXPECT_EQ(m.launches[0].file, kTool);
+      EXPECT_EQ(m.launches[0].parameters, sparam + row.after_options);
+      EXPECT_EQ(m.launches[1].parameters, sparam + (" /x" + kProductCode));
+      EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + kHelpCode));
     }
   }
 }
