@@ -67,7 +67,10 @@ bool SUPP_APPLICATION(const std::string& SNOM_APP, const std::string& SPARAM_ADD
 int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
                      const std::string& SPRODUCTCODE) {
   const std::string SPATH_CLE = SPATH_UNINSTALL + SPRODUCTCODE;
-  if (!CHERCHE_CLE_EXIST(SPATH_CLE)) return 0;
+  // Gone means what it means after the removal: the registry says the record does not
+  // exist. One we cannot open (access denied, low memory) may still be installed.
+  if (!CHERCHE_CLE_EXIST(SPATH_CLE))
+    return Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE) ? 0 : kRemovalFailedStatus;
 
   if (PROCESSEXISTS(SPROCESS)) CLOSEPROCCESSUS(SPROCESS);
 

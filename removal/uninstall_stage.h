@@ -13,8 +13,9 @@ inline constexpr int kRemovalFailedStatus = 1603;
 bool SUPP_APPLICATION(const std::string& SNOM_APP, const std::string& SPARAM);
 
 // The stage. Answers the run's exit status: 0 when the package record was already
-// gone or is gone afterwards (the cleanup then ran); otherwise the installer's own
-// non-zero exit status, or 1603 when it gave none or could not be started, or when
-// another package of the same product key is still recorded (no cleanup then).
+// gone or is gone afterwards (the cleanup then ran); 1603 when the record cannot be
+// opened at the start (nothing done then); otherwise the installer's own non-zero exit
+// status, or 1603 when it gave none or could not be started, or when another package
+// of the same product key is still recorded (no cleanup then).
 int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
                      const std::string& SPRODUCTCODE);

@@ -156,6 +156,41 @@ TEST_F(UninstallStageTest, ARecordAlreadyGoneEndsTheStageAtOnce) {
   EXPECT_EQ(m.file_lines(), files);
 }
 
+TEST_F(UninstallStageTest, OnlyARecordThatDoesNotExistCountsAsGoneAtTheStart) {
+  struct Row {
+    const char* name;
+    std::uint32_t open_error;  // every open of the record fails with it
+    int expected;
+  };
+  const Row rows[] = {
+      {"not found: gone", platform::kErrorFileNotFound, 0},
+      {"access denied: may be installed", platform::kErrorAccessDenied, 1603},
+      {"low memory", platform::kErrorNotEnoughMemory, 1603},
+      {"marked for deletion", 1018, 1603},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.add_process("soffice.bin");
+    help_record("MsiExec.exe /I" + kHelpCode);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+    const auto files = m.file_lines();
+    const auto registry = m.registry_lines();
+    m.fail(sim::Call::RegOpenKey, row.open_error, 1, true, "HKLM\\" + world::kUninstallKey + kProductCode);
+    EXPECT_EQ(stage(), row.expected);
+    EXPECT_GE(m.faults_injected(), 1);
+    EXPECT_TRUE(m.launches.empty());
+    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+    EXPECT_EQ(m.file_lines(), files);
+    EXPECT_EQ(m.registry_lines(), registry);
+    EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(m.open_handles(), 0);
+  }
+}
+
 TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus) {
   struct Row {
     const char* name;
