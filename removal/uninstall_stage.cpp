@@ -49,6 +49,11 @@ std::string help_pack_parameters(const std::string& help_pack) {
   return code.empty() ? std::string() : removal + code;
 }
 
+// The installer's statuses that deployment tools read as a success.
+bool reads_as_success(std::uint32_t status) {
+  return status == 0 || status == kRestartRequiredStatus || status == kRestartStartedStatus;
+}
+
 // Anything of the suite still registered after its package's removal: a record of the
 // product key (a help pack the record search took for the suite, one whose removal
 // failed) or the suite's own installation folder entry. Its folder must not go then.
@@ -87,12 +92,17 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
   std::uint32_t exit_code = platform::kStillActive;
   if (!run_installer(SPARAM + " /x" + SPRODUCTCODE, &exit_code)) return kRemovalFailedStatus;
   // A package still recorded after the installer ran was not removed: the deployment
-  // tool must hear of it, with the installer's own reason when it gave one.
+  // tool must hear of it, with the installer's own reason when it gave one, never with
+  // a status it would take for a success.
   // Only an answer that the record does not exist means it is gone.
   if (!Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE))
-    return exit_code != 0 && exit_code != platform::kStillActive ? static_cast<int>(exit_code)
-                                                                 : kRemovalFailedStatus;
+    return reads_as_success(exit_code) || exit_code == platform::kStillActive
+               ? kRemovalFailedStatus
+               : static_cast<int>(exit_code);
   if (suite_still_registered(SVERSOOO)) return kRemovalFailedStatus;
   NETTOIE_LIBREOFFICE(SCHEMOPEN, SVERSOOO);
-  return 0;
+  // The restart the installer asked for, or started, is the deployment tool's to plan.
+  return exit_code == kRestartRequiredStatus || exit_code == kRestartStartedStatus
+             ? static_cast<int>(exit_code)
+             : 0;
 }

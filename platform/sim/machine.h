@@ -134,6 +134,7 @@ struct Product {
   std::vector<std::pair<platform::Handle, std::string>> keys;  // root, path: deleted trees
   std::vector<std::string> files;                              // deleted files
   std::uint32_t removal_exit_code = 0;  // non-zero: the removal fails, nothing changes
+  std::uint32_t removed_exit_code = 0;  // a removal's status: 3010 or 1641 asks for a restart
 };
 
 struct QueuedMessage {

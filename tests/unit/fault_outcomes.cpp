@@ -44,6 +44,8 @@ Outcome classify(int status, sim::Machine& m) {
   }
   if (!m.message_boxes.empty()) return Outcome::Unexplained;
   if (status == 0) return record_left ? kKept : kRemoved;
+  // A restart to plan is a success: it must never hide a package that is still there.
+  if (status == 3010 || status == 1641) return record_left ? Outcome::Unexplained : kRemoved;
   // 1603 when the installer gave nothing better, else the installer's own status.
   if (status == 1603 || status == 1605) return kFailed;
   return Outcome::Unexplained;

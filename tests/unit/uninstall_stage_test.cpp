@@ -228,6 +228,43 @@ TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus)
   }
 }
 
+TEST_F(UninstallStageTest, OnlyARemovalIsASuccessAndARestartIsPassedOn) {
+  struct Row {
+    std::uint32_t installer_status;
+    int when_gone;  // the run's status when the installer took the record away
+    int when_kept;  // and when the record is still there afterwards
+  };
+  const Row rows[] = {
+      {0, 0, 1603},  {3010, 3010, 1603}, {1641, 1641, 1603},
+      {1602, 0, 1602}, {1603, 0, 1603},  {1618, 0, 1618},
+  };
+  for (const auto& row : rows) {
+    for (const bool gone : {true, false}) {
+      SCOPED_TRACE(std::to_string(row.installer_status) + (gone ? ", record gone" : ", record kept"));
+      sim::reset();
+      SetUp();
+      SPARAM = "/quiet /norestart";
+      sim::Program installer;
+      installer.exit_code = row.installer_status;
+      if (gone)
+        installer.effect = [](sim::Machine& machine, const sim::LaunchRecord&) {
+          machine.delete_key(HKLM, world::kUninstallKey + kProductCode);
+        };
+      m.add_program(kTool, installer);
+      const std::string shortcut = world::kDesktop + "\\LibreOffice Writer.lnk";
+      m.add_file(shortcut);
+      m.add_file(world::kFolder + "program\\soffice.bin");
+
+      EXPECT_EQ(stage(), gone ? row.when_gone : row.when_kept);
+      ASSERT_EQ(m.launches.size(), 1u);
+      // The cleanup ran exactly when the record went.
+      EXPECT_EQ(m.file_exists(shortcut), !gone);
+      EXPECT_EQ(m.folder_exists(world::kFolder), !gone);
+      EXPECT_EQ(m.recycle_bin.empty(), !gone);
+    }
+  }
+}
+
 TEST_F(UninstallStageTest, AddOnsAreRemovedOnlyWhenRecorded) {
   SPARAM = "/passive /norestart";
   m.add_uninstall_record("Unrelated", "Another Extension", "\"C:\\Other\\unins.exe\"");
