@@ -72,6 +72,8 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> walk = {18, 24, 5};
   static const std::vector<std::uint32_t> open_process = {5, 87};
   static const std::vector<std::uint32_t> terminate = {5, 6};
+  // OpenMutexA: held under a security descriptor that keeps us out, or no such mutex.
+  static const std::vector<std::uint32_t> mutex = {5, 2};
   static const std::vector<std::uint32_t> launch = {2, 3, 5, 8, 1155, 1223};
   static const std::vector<std::uint32_t> wait = {6, 5};
   static const std::vector<std::uint32_t> system_folder = {8, 5};
@@ -97,6 +99,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::ProcessNext: return walk;
     case Call::OpenProcess: return open_process;
     case Call::TerminateProcess: return terminate;
+    case Call::OpenMutex: return mutex;
     case Call::ShellExecute: return launch;
     case Call::WaitForInputIdle:
     case Call::WaitForSingleObject:
