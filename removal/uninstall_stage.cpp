@@ -7,6 +7,7 @@
 #include "records/installation_lookup.h"
 #include "records/uninstall_search.h"
 #include "removal/cleanup_stage.h"
+#include "removal/installer_busy.h"
 #include "run/run_sequence.h"
 
 namespace {
@@ -76,6 +77,9 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
   // exist. One we cannot open (access denied, low memory) may still be installed.
   if (!CHERCHE_CLE_EXIST(SPATH_CLE))
     return Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE) ? 0 : kRemovalFailedStatus;
+  // The installer would refuse the removal with 1618 only after the suite's processes,
+  // add-ons and help pack had gone; a deployment tool retrying then meets half a suite.
+  if (another_installation_in_progress()) return kInstallerBusyStatus;
 
   if (PROCESSEXISTS(SPROCESS)) CLOSEPROCCESSUS(SPROCESS);
 

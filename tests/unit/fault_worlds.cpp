@@ -69,6 +69,12 @@ void restart_required(sim::Machine& m) {
     if (product.code == world::kProductCode) product.removed_exit_code = 3010;
 }
 
+// Another installation runs: the installer holds its mutex.
+void installer_busy(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute");
+}
+
 }  // namespace
 
 const std::vector<World>& worlds() {
@@ -79,6 +85,7 @@ const std::vector<World>& worlds() {
       {"locked_bootstrap", locked_bootstrap},
       {"installer_refuses", installer_refuses},
       {"restart_required", restart_required},
+      {"installer_busy", installer_busy},
   };
   return all;
 }

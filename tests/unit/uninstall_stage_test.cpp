@@ -191,6 +191,45 @@ TEST_F(UninstallStageTest, OnlyARecordThatDoesNotExistCountsAsGoneAtTheStart) {
   }
 }
 
+TEST_F(UninstallStageTest, AnotherInstallationInProgressStopsTheStageBeforeItTouchesAnything) {
+  struct Row {
+    const char* name;
+    bool mutex_held;
+    std::optional<std::uint32_t> open_error;  // the mutex's open fails with it
+  };
+  const Row rows[] = {
+      {"the installer holds its mutex", true, std::nullopt},
+      {"the mutex may not be opened", false, platform::kErrorAccessDenied},
+      {"held, and may not be opened", true, platform::kErrorAccessDenied},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.add_process("soffice.bin");
+    m.add_uninstall_record("Ext", "LibreOffice Extension Pack", "\"C:\\Ext\\unins000.exe\"");
+    m.add_program("C:\\Ext\\unins000.exe", {});
+    help_record("MsiExec.exe /I" + kHelpCode);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+    if (row.mutex_held) m.add_mutex("Global\\_MSIExecute");
+    if (row.open_error) m.fail(sim::Call::OpenMutex, *row.open_error, 1, true);
+    const auto files = m.file_lines();
+    const auto registry = m.registry_lines();
+
+    EXPECT_EQ(stage(), 1618);
+    EXPECT_EQ(m.call_count(sim::Call::OpenMutex), 1);
+    EXPECT_EQ(m.call_count(sim::Call::CreateSnapshot), 0);
+    EXPECT_EQ(m.call_count(sim::Call::ShellExecute), 0);
+    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+    EXPECT_EQ(m.file_lines(), files);
+    EXPECT_EQ(m.registry_lines(), registry);
+    EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(m.open_handles(), 0);
+  }
+}
+
 TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus) {
   struct Row {
     const char* name;

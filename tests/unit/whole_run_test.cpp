@@ -149,6 +149,27 @@ TEST_F(WholeRunTest, ARecordUnreadableAfterTheLookupEndsWith1603BeforeAnythingIs
   EXPECT_EQ(m.open_handles(), 0);
 }
 
+TEST_F(WholeRunTest, AnotherInstallationInProgressEndsWith1618AndLeavesTheSuiteWhole) {
+  m.add_mutex("Global\\_MSIExecute");
+  const auto registry_before = m.registry_lines();
+  const auto files_before = m.file_lines();
+
+  EXPECT_EQ(quorvalis_main({"/quiet"}), 1618);
+  EXPECT_TRUE(m.launches.empty());
+  EXPECT_EQ(m.running_process_names().size(), 3u);
+  EXPECT_EQ(m.registry_lines(), registry_before);
+  EXPECT_EQ(m.file_lines(), files_before);
+  EXPECT_TRUE(m.recycle_bin.empty());
+  EXPECT_TRUE(m.message_boxes.empty());
+  EXPECT_EQ(m.open_handles(), 0);
+
+  // Once the other installation is over, the next run removes the suite.
+  m.mutexes.clear();
+  EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
+  EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
+  EXPECT_FALSE(m.folder_exists(kFolder));
+}
+
 TEST_F(WholeRunTest, ALockedBootstrapFileEndsTheRunWithTheBox) {
   m.find_node(kFolder + "program\\bootstrap.ini")->locked = true;
   EXPECT_EQ(quorvalis_main({"/quiet"}), 217);
