@@ -57,8 +57,9 @@ std::uint32_t run_installer_tool(Machine& m, const std::string& parameters) {
   for (const auto& [root, path] : product->keys) m.delete_key(root, path);
   for (const auto& file : product->files) delete_file_node(m, file);
   m.delete_key(platform::kHkeyLocalMachine, kUninstallKey + product->code);
+  const std::uint32_t status = product->removed_exit_code;
   m.products.erase(product);
-  return 0;
+  return status;
 }
 
 }  // namespace sim

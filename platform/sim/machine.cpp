@@ -42,6 +42,7 @@ const char* call_name(Call call) {
       "GetFileAttributes", "SetFileAttributes", "DeleteFile", "RemoveDirectory", "ReadFile",
       "FindFirstFile", "FindNextFile", "ShFileOperation",
       "CreateSnapshot", "ProcessFirst", "ProcessNext", "OpenProcess", "TerminateProcess",
+      "OpenMutex",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
       "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Call::Count_));
@@ -405,6 +406,10 @@ Product& Machine::add_installed_product(const std::string& code, const std::stri
   product.files = std::move(files);
   products.push_back(std::move(product));
   return products.back();
+}
+
+bool Machine::holds_mutex(const std::string& name) const {
+  return std::find(mutexes.begin(), mutexes.end(), name) != mutexes.end();
 }
 
 // ---- faults, counters and handles ------------------------------------------------

@@ -8,7 +8,7 @@
 //    enumerated in sorted order, values in creation order, data kept byte for byte;
 //  - files: drives of case-insensitive trees with attributes, share-locked files,
 //    folder links, and a Recycle Bin;
-//  - processes, programs (what a launch does), the thread's message queue;
+//  - processes, programs (what a launch does), named mutexes, the thread's message queue;
 //  - faults: "fail the Nth call of this kind on this target with this code, once or
 //    from then on", counted as they are injected.
 #pragma once
@@ -37,6 +37,7 @@ enum class Call {
   GetFileAttributes, SetFileAttributes, DeleteFile, RemoveDirectory, ReadFile,
   FindFirstFile, FindNextFile, ShFileOperation,
   CreateSnapshot, ProcessFirst, ProcessNext, OpenProcess, TerminateProcess,
+  OpenMutex,
   ShellExecute, WaitForInputIdle, WaitForSingleObject, GetExitCodeProcess,
   GetSystemDirectory, ShGetSpecialFolderLocation, ShGetPathFromIdList,
   Count_
@@ -134,6 +135,7 @@ struct Product {
   std::vector<std::pair<platform::Handle, std::string>> keys;  // root, path: deleted trees
   std::vector<std::string> files;                              // deleted files
   std::uint32_t removal_exit_code = 0;  // non-zero: the removal fails, nothing changes
+  std::uint32_t removed_exit_code = 0;  // a removal's status: 3010 or 1641 asks for a restart
 };
 
 struct QueuedMessage {
@@ -219,6 +221,12 @@ struct Machine {
   std::vector<Product> products;
   std::uint32_t installer_exit_code_for_unknown = 1605;  // ERROR_UNKNOWN_PRODUCT
 
+  // -- named mutexes some program holds ("Global\_MSIExecute" while the installer
+  // runs a transaction); names compare with their letter case, as Windows' do.
+  void add_mutex(const std::string& name) { mutexes.push_back(name); }
+  bool holds_mutex(const std::string& name) const;
+  std::vector<std::string> mutexes;
+
   // -- the thread's messages
   std::vector<QueuedMessage> message_queue;
   std::vector<DispatchedMessage> dispatched;
@@ -246,7 +254,7 @@ struct Machine {
   int faults_injected() const;
 
   // -- open handles, by kind, so a test can tell that everything was released.
-  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList };
+  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList, Mutex };
   Handle open_handle(HandleKind kind, std::shared_ptr<void> object);
   void* handle_object(Handle handle, HandleKind kind);
   bool close(Handle handle, HandleKind kind);

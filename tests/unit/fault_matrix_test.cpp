@@ -96,6 +96,8 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
       problems.push_back("cleaned up although the package is still installed");
     else if (ending.outcome == Outcome::RemovalFailed && !audit::cleanup_untouched(before, m, allowed_))
       problems.push_back("cleaned up after a failed removal");
+    if (ending.outcome == Outcome::InstallerBusy && !audit::untouched(before, m))
+      problems.push_back("touched the machine although another installation runs");
     const bool cleanup_may_fail = fault && fault_outcomes::is_cleanup_call(fault->call);
     if (ending.outcome == Outcome::Removed && !cleanup_may_fail &&
         !audit::cleanup_complete(before, m, allowed_))

@@ -13,8 +13,8 @@ constexpr std::uint32_t kNoMoreItems = 259;
 unsigned bit(Outcome outcome) { return 1u << static_cast<int>(outcome); }
 
 constexpr Outcome kRemoved = Outcome::Removed, kKept = Outcome::Kept,
-                  kFailed = Outcome::RemovalFailed, kRegistryBox = Outcome::RegistryBox,
-                  kFileBox = Outcome::FileOpenBox;
+                  kFailed = Outcome::RemovalFailed, kBusy = Outcome::InstallerBusy,
+                  kRegistryBox = Outcome::RegistryBox, kFileBox = Outcome::FileOpenBox;
 
 bool starts_with(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -23,8 +23,8 @@ bool starts_with(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 const char* outcome_name(Outcome outcome) {
-  static const char* const names[] = {"removed", "kept", "removal failed", "ERegistryException box",
-                                      "EFOpenError box", "unexplained"};
+  static const char* const names[] = {"removed", "kept", "removal failed", "installer busy",
+                                      "ERegistryException box", "EFOpenError box", "unexplained"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Outcome::Count_));
   return names[static_cast<int>(outcome)];
 }
@@ -44,8 +44,11 @@ Outcome classify(int status, sim::Machine& m) {
   }
   if (!m.message_boxes.empty()) return Outcome::Unexplained;
   if (status == 0) return record_left ? kKept : kRemoved;
+  // A restart to plan is a success: it must never hide a package that is still there.
+  if (status == 3010 || status == 1641) return record_left ? Outcome::Unexplained : kRemoved;
   // 1603 when the installer gave nothing better, else the installer's own status.
   if (status == 1603 || status == 1605) return kFailed;
+  if (status == 1618) return kBusy;
   return Outcome::Unexplained;
 }
 
@@ -70,6 +73,8 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> walk = {18, 24, 5};
   static const std::vector<std::uint32_t> open_process = {5, 87};
   static const std::vector<std::uint32_t> terminate = {5, 6};
+  // OpenMutexA: held under a security descriptor that keeps us out, or no such mutex.
+  static const std::vector<std::uint32_t> mutex = {5, 2};
   static const std::vector<std::uint32_t> launch = {2, 3, 5, 8, 1155, 1223};
   static const std::vector<std::uint32_t> wait = {6, 5};
   static const std::vector<std::uint32_t> system_folder = {8, 5};
@@ -95,6 +100,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::ProcessNext: return walk;
     case Call::OpenProcess: return open_process;
     case Call::TerminateProcess: return terminate;
+    case Call::OpenMutex: return mutex;
     case Call::ShellExecute: return launch;
     case Call::WaitForInputIdle:
     case Call::WaitForSingleObject:
@@ -130,6 +136,10 @@ bool can_cause(Call call, std::uint32_t code, Outcome outcome) {
       allowed = bit(kRemoved) | bit(kKept) | bit(kFailed) | bit(kRegistryBox);
       break;
     case Call::ReadFile: allowed = bit(kFileBox); break;
+    // A mutex we may not open counts as held; "not found" lets a held one pass unseen.
+    case Call::OpenMutex:
+      allowed = code == platform::kErrorFileNotFound ? bit(kRemoved) : bit(kBusy);
+      break;
     // The bootstrap file looks missing (nothing to do) or a cleanup test fails.
     case Call::GetFileAttributes: allowed = bit(kRemoved) | bit(kKept); break;
     // Starting or waiting for the installer: the removal fails or goes on.
@@ -159,7 +169,8 @@ bool is_cleanup_call(Call call) {
 bool answers_absent(Call call, std::uint32_t code) {
   switch (call) {
     case Call::RegOpenKey:
-    case Call::RegQueryValue: return code == platform::kErrorFileNotFound;
+    case Call::RegQueryValue:
+    case Call::OpenMutex: return code == platform::kErrorFileNotFound;
     case Call::RegEnumKey:
     case Call::RegEnumValue: return code == kNoMoreItems;
     default: return false;

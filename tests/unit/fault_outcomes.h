@@ -10,9 +10,10 @@
 namespace fault_outcomes {
 
 enum class Outcome {
-  Removed,        // status 0, the suite's package record is gone
+  Removed,        // status 0 (or the installer's 3010 or 1641), the package record is gone
   Kept,           // status 0, the record is still there: the run found nothing to do
   RemovalFailed,  // the installer's status or 1603: the record is, or may be, still there
+  InstallerBusy,  // 1618 before anything was touched (the worlds' installers never answer it)
   RegistryBox,    // 217 after the box with ERegistryException
   FileOpenBox,    // 217 after the box with EFOpenError
   Unexplained,    // anything else: always a defect

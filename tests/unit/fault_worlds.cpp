@@ -62,6 +62,19 @@ void installer_refuses(sim::Machine& m) {
     if (product.code == world::kProductCode) product.removal_exit_code = 1603;
 }
 
+// The removal succeeds but leaves a restart to plan (3010).
+void restart_required(sim::Machine& m) {
+  world::typical_machine(m);
+  for (auto& product : m.products)
+    if (product.code == world::kProductCode) product.removed_exit_code = 3010;
+}
+
+// Another installation runs: the installer holds its mutex.
+void installer_busy(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute");
+}
+
 }  // namespace
 
 const std::vector<World>& worlds() {
@@ -71,6 +84,8 @@ const std::vector<World>& worlds() {
       {"help_pack_by_key", help_pack_by_key},
       {"locked_bootstrap", locked_bootstrap},
       {"installer_refuses", installer_refuses},
+      {"restart_required", restart_required},
+      {"installer_busy", installer_busy},
   };
   return all;
 }

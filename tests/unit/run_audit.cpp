@@ -156,6 +156,12 @@ bool cleanup_complete(const State& before, sim::Machine& m, const Allowed& allow
   return true;
 }
 
+bool untouched(const State& before, const sim::Machine& m) {
+  const State after = take(m);
+  return m.launches.empty() && m.recycle_bin.empty() && after.registry == before.registry &&
+         after.files == before.files && after.processes == before.processes;
+}
+
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed) {
   if (!m.recycle_bin.empty()) return false;
   for (const auto& shortcut : allowed.shortcuts)

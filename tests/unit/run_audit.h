@@ -35,6 +35,8 @@ std::vector<std::string> unexpected_changes(const State& before, const sim::Mach
 // The run's cleanup reached everything it had to: no allowed shortcut or folder left,
 // and each folder that was there went to the Recycle Bin.
 bool cleanup_complete(const State& before, sim::Machine& m, const Allowed& allowed);
+// Nothing at all changed: no program launched, no process ended, no key or file gone.
+bool untouched(const State& before, const sim::Machine& m);
 // Nothing the cleanup removes (shortcuts, folders, Recycle Bin) was touched.
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed);
 

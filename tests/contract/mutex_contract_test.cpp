@@ -1,0 +1,54 @@
+// Opening a named mutex, against the sim and against Wine.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/mutex_calls.h"
+#include "platform/types.h"
+#include "tests/contract/mutex_world.h"
+
+namespace {
+
+using namespace platform;
+
+class MutexContract : public ::testing::Test {
+ protected:
+  void SetUp() override { mutex_world::begin(); }
+  void TearDown() override { mutex_world::end(); }
+};
+
+TEST_F(MutexContract, OpensOnlyAMutexThatExistsUnderThatVeryName) {
+  struct Row {
+    const char* name;
+    const char* held;    // the mutex someone holds; "" for none
+    const char* opened;  // the name asked for
+    bool opens;
+  };
+  const Row rows[] = {
+      {"no such mutex", "", "Global\\quorvalis-contract-absent", false},
+      {"held in the namespace of all sessions", "Global\\quorvalis-contract-held",
+       "Global\\quorvalis-contract-held", true},
+      // Microsoft documents the comparison as case-sensitive; that is authoritative.
+      {"held under a name in other letter case", "Global\\quorvalis-contract-Case",
+       "Global\\quorvalis-contract-case", false},
+      {"held under a longer name", "Global\\quorvalis-contract-longer",
+       "Global\\quorvalis-contract-long", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (*row.held) mutex_world::hold(row.held);
+    set_last_error(0xDEADBEEFu);
+    const Handle mutex = open_mutex(kSynchronize, false, row.opened);
+    if (row.opens) {
+      EXPECT_NE(mutex, kNullHandle);
+      if (mutex != kNullHandle) {
+        EXPECT_TRUE(close_handle(mutex));
+      }
+    } else {
+      EXPECT_EQ(mutex, kNullHandle);
+      EXPECT_EQ(last_error(), kErrorFileNotFound);
+    }
+  }
+}
+
+}  // namespace
