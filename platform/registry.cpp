@@ -38,7 +38,12 @@ void fill_names(RegKey key, EnumCall next, std::uint32_t longest, std::uint32_t 
   }
 }
 
+std::uint32_t g_view = 0;
+
 }  // namespace
+
+void platform::set_registry_view(std::uint32_t view) { g_view = view; }
+std::uint32_t platform::registry_view() { return g_view; }
 
 Registry::Registry(RegKey root, std::uint32_t access) : root_(root), access_(access) {}
 
@@ -58,7 +63,7 @@ bool Registry::key_exists(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | g_view, key) != 0) return false;
   reg_close_key(key);
   return true;
 }
@@ -67,7 +72,7 @@ bool Registry::key_missing(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess, key);
+  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | g_view, key);
   if (status == 0) reg_close_key(key);
   return status == static_cast<long>(kErrorFileNotFound);
 }
@@ -76,7 +81,7 @@ bool Registry::open_read_only(const std::string& path) {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead | g_view, key) != 0) return false;
   current_.reset(key);
   return true;
 }

@@ -4,6 +4,9 @@
 // other from the current key when one is open, else from the root. A trailing "\" is
 // accepted. Failed opens show only in the Boolean results; enumeration and read
 // failures raise ERegistryException with the system's text or the messages below.
+//
+// Every open of every accessor adds the run-wide view flag (none, KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY): the run sets it once per pass, no accessor takes it as a parameter.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +15,12 @@
 #include "platform/owners.h"
 #include "platform/registry_calls.h"
 #include "platform/string_list.h"
+
+namespace platform {
+// The view flag every accessor adds to its opens; 0 (the program's own view) at start.
+void set_registry_view(std::uint32_t view);
+std::uint32_t registry_view();
+}  // namespace platform
 
 class Registry {
  public:

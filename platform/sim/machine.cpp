@@ -44,7 +44,8 @@ const char* call_name(Call call) {
       "CreateSnapshot", "ProcessFirst", "ProcessNext", "OpenProcess", "TerminateProcess",
       "OpenMutex",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
-      "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList"};
+      "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList",
+      "IsWow64Process"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Call::Count_));
   return names[static_cast<int>(call)];
 }

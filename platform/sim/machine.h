@@ -40,6 +40,7 @@ enum class Call {
   OpenMutex,
   ShellExecute, WaitForInputIdle, WaitForSingleObject, GetExitCodeProcess,
   GetSystemDirectory, ShGetSpecialFolderLocation, ShGetPathFromIdList,
+  IsWow64Process,
   Count_
 };
 const char* call_name(Call call);
@@ -136,6 +137,7 @@ struct Product {
   std::vector<std::string> files;                              // deleted files
   std::uint32_t removal_exit_code = 0;  // non-zero: the removal fails, nothing changes
   std::uint32_t removed_exit_code = 0;  // a removal's status: 3010 or 1641 asks for a restart
+  bool in_32bit_view = false;  // an x86 package on 64-bit Windows: its record under Wow6432Node
 };
 
 struct QueuedMessage {
@@ -232,7 +234,10 @@ struct Machine {
   std::vector<DispatchedMessage> dispatched;
   int waits_run_out = 0;  // 10 ms waits that timed out so far, over the whole run
 
-  // -- the program simulated: a 32-bit one unless set; its record sizes follow.
+  // -- the Windows simulated and the program on it: 32-bit both unless set. On 64-bit
+  // Windows HKLM\SOFTWARE has two views (see registry_views.h); a 64-bit program needs
+  // 64-bit Windows. The program's record sizes follow its architecture.
+  bool windows_is_64_bit = false;
   bool program_is_64_bit = false;
 
   // -- user interface

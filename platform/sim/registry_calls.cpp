@@ -7,6 +7,7 @@
 
 #include "platform/codepage.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/registry_views.h"
 
 namespace platform {
 
@@ -55,7 +56,6 @@ long enum_name(std::uint32_t index, const WideString* name, char16_t* buffer,
 }  // namespace
 
 long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access, RegKey& result) {
-  (void)access;
   auto& m = sim::machine();
   result = 0;
   std::shared_ptr<sim::RegKeyNode> node;
@@ -69,6 +69,17 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
   if (!sub_key.empty() && sub_key.front() == u'\\') return kErrorBadPathname;
   if (node->deleted) return kErrorKeyDeleted;
 
+  // In the 32-bit view the whole logical path is mapped and walked from HKLM itself;
+  // handles keep their logical path, so a relative open is mapped the same way.
+  WideString walk = sub_key;
+  if (sim::opens_32bit_view(m, access)) {
+    std::string logical = target.size() > 4 ? target.substr(5) : std::string();
+    if (target.compare(0, 4, "HKCR") == 0)
+      logical = "SOFTWARE\\Classes" + (logical.empty() ? std::string() : "\\" + logical);
+    node = m.hklm;
+    walk = ansi_to_wide(sim::path_in_32bit_view(logical));
+  }
+
   WideString part;
   auto descend = [&]() -> bool {
     if (part.empty()) return true;
@@ -78,7 +89,7 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
     part.clear();
     return true;
   };
-  for (char16_t c : sub_key) {
+  for (char16_t c : walk) {
     if (c == u'\\') {
       if (!descend()) return kErrorFileNotFound;
     } else {

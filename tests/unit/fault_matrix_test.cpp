@@ -67,7 +67,7 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
 
     Ending ending;
     ending.status = quorvalis_main({"/quiet"});
-    ending.outcome = fault_outcomes::classify(ending.status, m);
+    ending.outcome = fault_outcomes::classify(ending.status, m, GetParam().view);
     ending.message = box_message(m);
     ending.injected = m.faults_injected();
     for (int kind = 0; kind < kCallKinds; ++kind) ending.calls[kind] = m.calls[kind];
@@ -89,8 +89,8 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
       problems.push_back(std::to_string(m.open_handles()) + " handles left open");
     for (const auto& change : audit::unexpected_changes(before, m, allowed_))
       problems.push_back(change);
-    const bool record_left =
-        m.key_exists(platform::kHkeyLocalMachine, world::kUninstallKey + world::kProductCode);
+    const bool record_left = m.key_exists(
+        platform::kHkeyLocalMachine, world::hklm(world::kUninstallKey + world::kProductCode, GetParam().view));
     const bool told_absent = fault && fault_outcomes::answers_absent(fault->call, fault->code);
     if (record_left && !told_absent && !audit::cleanup_untouched(before, m, allowed_))
       problems.push_back("cleaned up although the package is still installed");
@@ -133,7 +133,7 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
     std::fflush(stdout);
   }
 
-  const audit::Allowed allowed_ = audit::suite_allowed();
+  const audit::Allowed allowed_ = audit::suite_allowed(GetParam().view);
   audit::State before_;
   Ending baseline_;
   int runs_ = 0;

@@ -12,7 +12,7 @@ constexpr std::uint32_t kNoMoreItems = 259;
 
 unsigned bit(Outcome outcome) { return 1u << static_cast<int>(outcome); }
 
-constexpr Outcome kRemoved = Outcome::Removed, kKept = Outcome::Kept,
+constexpr Outcome kRemoved = Outcome::Removed, kKept = Outcome::Kept, kNotFound = Outcome::NotFound,
                   kFailed = Outcome::RemovalFailed, kBusy = Outcome::InstallerBusy,
                   kRegistryBox = Outcome::RegistryBox, kFileBox = Outcome::FileOpenBox;
 
@@ -23,15 +23,15 @@ bool starts_with(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 const char* outcome_name(Outcome outcome) {
-  static const char* const names[] = {"removed", "kept", "removal failed", "installer busy",
+  static const char* const names[] = {"removed", "kept", "not found", "removal failed", "installer busy",
                                       "ERegistryException box", "EFOpenError box", "unexplained"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Outcome::Count_));
   return names[static_cast<int>(outcome)];
 }
 
-Outcome classify(int status, sim::Machine& m) {
+Outcome classify(int status, sim::Machine& m, world::View view) {
   const bool record_left = m.key_exists(platform::kHkeyLocalMachine,
-                                        world::kUninstallKey + world::kProductCode);
+                                        world::hklm(world::kUninstallKey + world::kProductCode, view));
   if (status == 217) {
     if (m.message_boxes.size() != 1 || m.message_boxes[0].caption != "Error")
       return Outcome::Unexplained;
@@ -49,6 +49,7 @@ Outcome classify(int status, sim::Machine& m) {
   // 1603 when the installer gave nothing better, else the installer's own status.
   if (status == 1603 || status == 1605) return kFailed;
   if (status == 1618) return kBusy;
+  if (status == 218) return record_left ? kNotFound : Outcome::Unexplained;
   return Outcome::Unexplained;
 }
 
@@ -80,6 +81,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> system_folder = {8, 5};
   static const std::vector<std::uint32_t> shell_folder = {0x80004005u, 2, 5};
   static const std::vector<std::uint32_t> path_of_list = {5, 2};
+  static const std::vector<std::uint32_t> is_wow64 = {5, 6};
   switch (call) {
     case Call::RegOpenKey: return open;
     case Call::RegQueryInfoKey: return info;
@@ -108,6 +110,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::GetSystemDirectory: return system_folder;
     case Call::ShGetSpecialFolderLocation: return shell_folder;
     case Call::ShGetPathFromIdList: return path_of_list;
+    case Call::IsWow64Process: return is_wow64;
     case Call::Count_: break;
   }
   static const std::vector<std::uint32_t> none;
@@ -121,27 +124,33 @@ bool can_cause(Call call, std::uint32_t code, Outcome outcome) {
     // record (a help pack's) that the checks after the installer ran then find still
     // there, and the removal counts as failed. Those checks read "cannot tell" as
     // "still there" too.
-    case Call::RegOpenKey: allowed = bit(kRemoved) | bit(kKept) | bit(kFailed); break;
-    case Call::ClsidFromProgId: allowed = bit(kRemoved) | bit(kKept); break;
+    case Call::RegOpenKey: allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed); break;
+    // No suite in the pass that fails; on 64-bit Windows the other pass may then detect
+    // it in a view that does not locate it.
+    case Call::ClsidFromProgId: allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound); break;
     // Listing names fails loudly; only "no more items" ends a list early and quietly,
     // with the same effects as a failed open.
     case Call::RegQueryInfoKey: allowed = bit(kRegistryBox); break;
     case Call::RegEnumKey:
     case Call::RegEnumValue:
-      allowed = code == kNoMoreItems ? bit(kRemoved) | bit(kKept) | bit(kFailed) : bit(kRegistryBox);
+      allowed = code == kNoMoreItems ? bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed)
+                                     : bit(kRegistryBox);
       break;
     // The size query failing reads as an empty value (as a failed open); the data
     // query failing raises.
     case Call::RegQueryValue:
-      allowed = bit(kRemoved) | bit(kKept) | bit(kFailed) | bit(kRegistryBox);
+      allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed) | bit(kRegistryBox);
       break;
     case Call::ReadFile: allowed = bit(kFileBox); break;
     // A mutex we may not open counts as held; "not found" lets a held one pass unseen.
     case Call::OpenMutex:
       allowed = code == platform::kErrorFileNotFound ? bit(kRemoved) : bit(kBusy);
       break;
-    // The bootstrap file looks missing (nothing to do) or a cleanup test fails.
-    case Call::GetFileAttributes: allowed = bit(kRemoved) | bit(kKept); break;
+    // The bootstrap file looks missing (no product key) or a cleanup test fails.
+    case Call::GetFileAttributes: allowed = bit(kRemoved) | bit(kNotFound); break;
+    // Without an answer the run takes Windows as 32-bit: a suite in the other view of a
+    // 64-bit Windows is then not found.
+    case Call::IsWow64Process: allowed = bit(kRemoved) | bit(kNotFound); break;
     // Starting or waiting for the installer: the removal fails or goes on.
     case Call::ShellExecute:
     case Call::WaitForSingleObject:

@@ -75,6 +75,23 @@ void installer_busy(sim::Machine& m) {
   m.add_mutex("Global\\_MSIExecute");
 }
 
+// 64-bit Windows: the run's first pass finds the suite, or only its second one does.
+void wow64_32bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  world::typical_machine(m, world::View::Wow6432);
+}
+
+void wow64_64bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  world::typical_machine(m);
+}
+
+void x64_32bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  m.program_is_64_bit = true;
+  world::typical_machine(m, world::View::Wow6432);
+}
+
 }  // namespace
 
 const std::vector<World>& worlds() {
@@ -86,6 +103,9 @@ const std::vector<World>& worlds() {
       {"installer_refuses", installer_refuses},
       {"restart_required", restart_required},
       {"installer_busy", installer_busy},
+      {"wow64_32bit_suite", wow64_32bit_suite, world::View::Wow6432},
+      {"wow64_64bit_suite", wow64_64bit_suite},
+      {"x64_32bit_suite", x64_32bit_suite, world::View::Wow6432},
   };
   return all;
 }

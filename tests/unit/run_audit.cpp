@@ -87,11 +87,11 @@ bool recycled(const sim::Machine& m, const std::string& folder) {
 
 }  // namespace
 
-Allowed suite_allowed() {
+Allowed suite_allowed(world::View view) {
   using namespace world;
   Allowed allowed;
-  const std::string records = "HKLM\\" + kUninstallKey;
-  allowed.registry_keys = {"HKLM\\" + kTdfVendor,
+  const std::string records = "HKLM\\" + hklm(kUninstallKey, view);
+  allowed.registry_keys = {"HKLM\\" + hklm(kTdfVendor, view),
                            "HKLM\\SOFTWARE\\Classes\\com.sun.star.ServiceManager.1",
                            "HKLM\\SOFTWARE\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}",
                            records + kProductCode, records + kHelpCode, records + "ExtensionPack"};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "suite_world.h"
 
 namespace audit {
 
@@ -18,8 +19,9 @@ struct Allowed {
 };
 
 // The suite of tests/unit/suite_world.h: package, help pack and add-on records, the
-// vendor, identifier and application keys, the shortcuts and the two folders.
-Allowed suite_allowed();
+// vendor, identifier and application keys, the shortcuts and the two folders; its HKLM
+// keys where the packages of `view` keep them.
+Allowed suite_allowed(world::View view = world::View::Native);
 
 // The parts of a machine a run must not change beyond the allowed removals.
 struct State {

@@ -1,11 +1,16 @@
 #include "suite_world.h"
 
 #include "platform/registry_calls.h"
+#include "platform/sim/registry_views.h"
 
 namespace world {
 
 using platform::kHkeyClassesRoot;
 using platform::kHkeyLocalMachine;
+
+std::string hklm(const std::string& path, View view) {
+  return sim::path_in_view(path, view == View::Wow6432);
+}
 
 void register_suite(sim::Machine& m, const std::string& app_name) {
   m.set_string(kHkeyClassesRoot, "com.sun.star.ServiceManager.1\\CLSID", "",
@@ -14,9 +19,9 @@ void register_suite(sim::Machine& m, const std::string& app_name) {
 }
 
 void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::string& version,
-                         const std::string& folder) {
-  m.set_string(kHkeyLocalMachine, vendor + "\\" + version + "\\" + kUpgradeCode, "INSTALLLOCATION",
-               folder);
+                         const std::string& folder, View view) {
+  m.set_string(kHkeyLocalMachine, hklm(vendor + "\\" + version + "\\" + kUpgradeCode, view),
+               "INSTALLLOCATION", folder);
 }
 
 void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key) {
@@ -24,40 +29,46 @@ void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string
              "[Bootstrap]\r\nInstallMode=<installmode>\r\nProductKey=" + product_key + "\r\n");
 }
 
-void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name) {
-  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "DisplayName", display_name);
-  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "UninstallString", "MsiExec.exe /I" + code,
+void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name,
+                        View view) {
+  const std::string record = hklm(kUninstallKey + code, view);
+  m.set_string(kHkeyLocalMachine, record, "DisplayName", display_name);
+  m.set_string(kHkeyLocalMachine, record, "UninstallString", "MsiExec.exe /I" + code,
                platform::kRegExpandSz);
 }
 
-void typical_machine(sim::Machine& m) {
+void typical_machine(sim::Machine& m, View view) {
   register_suite(m, "LibreOffice 7.6");
-  add_vendor_location(m, kTdfVendor, "7.6.4.1", kFolder);
+  add_vendor_location(m, kTdfVendor, "7.6.4.1", kFolder, view);
   add_bootstrap(m, kFolder, kProductKey);
-  add_package_record(m, kProductCode, kDisplayName);
+  add_package_record(m, kProductCode, kDisplayName, view);
   m.add_file(kFolder + "program\\soffice.bin", "MZ");
   m.add_file(kFolder + "program\\soffice.exe", "MZ");
   m.add_file(kFolder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
 
   sim::Product suite;
   suite.code = kProductCode;
-  suite.keys = {{kHkeyLocalMachine, kTdfVendor},
+  suite.in_32bit_view = view == View::Wow6432;
+  suite.keys = {{kHkeyLocalMachine, hklm(kTdfVendor, view)},
                 {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
                 {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
   suite.files = {kFolder + "program\\bootstrap.ini", kFolder + "program\\soffice.bin",
                  kFolder + "program\\soffice.exe"};
   m.add_product(suite);
 
-  add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)");
+  add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)", view);
   sim::Product help;
   help.code = kHelpCode;
+  help.in_32bit_view = view == View::Wow6432;
   m.add_product(help);
 
   const std::string addon = "C:\\Program Files\\Extension\\unins000.exe";
-  m.add_uninstall_record("ExtensionPack", "LibreOffice Extension Pack", "\"" + addon + "\"");
+  const std::string addon_record = hklm(kUninstallKey + "ExtensionPack", view);
+  m.set_string(kHkeyLocalMachine, addon_record, "DisplayName", "LibreOffice Extension Pack");
+  m.set_string(kHkeyLocalMachine, addon_record, "UninstallString", "\"" + addon + "\"");
   sim::Program uninstaller;
-  uninstaller.effect = [](sim::Machine& machine, const sim::LaunchRecord&) {
-    machine.delete_key(kHkeyLocalMachine, kUninstallKey + "ExtensionPack");
+  uninstaller.effect = [addon_record](sim::Machine& machine, const sim::LaunchRecord&) {
+    machine.delete_key(kHkeyLocalMachine, addon_record);
   };
   m.add_program(addon, uninstaller);
 
