@@ -75,6 +75,12 @@ void installer_busy(sim::Machine& m) {
   m.add_mutex("Global\\_MSIExecute");
 }
 
+// The installer's service idles with its mutex, owned by nobody: nothing holds the run.
+void installer_idle(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute", false);
+}
+
 }  // namespace
 
 const std::vector<World>& worlds() {
@@ -86,6 +92,7 @@ const std::vector<World>& worlds() {
       {"installer_refuses", installer_refuses},
       {"restart_required", restart_required},
       {"installer_busy", installer_busy},
+      {"installer_idle", installer_idle},
   };
   return all;
 }

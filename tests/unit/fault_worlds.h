@@ -15,7 +15,7 @@ struct World {
 // typical; several records (other vendors' products the installer also knows, and an
 // older suite); the help pack found by its key; a locked bootstrap file; an installer
 // that refuses the suite's removal; one that removes it and asks for a restart; one
-// busy with another installation.
+// busy with another installation; one idle with its mutex unowned.
 const std::vector<World>& worlds();
 
 }  // namespace fault_worlds
