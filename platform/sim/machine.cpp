@@ -42,7 +42,7 @@ const char* call_name(Call call) {
       "GetFileAttributes", "SetFileAttributes", "DeleteFile", "RemoveDirectory", "ReadFile",
       "FindFirstFile", "FindNextFile", "ShFileOperation",
       "CreateSnapshot", "ProcessFirst", "ProcessNext", "OpenProcess", "TerminateProcess",
-      "OpenMutex",
+      "OpenMutex", "ReleaseMutex",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
       "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList",
       "IsWow64Process"};
@@ -409,8 +409,10 @@ Product& Machine::add_installed_product(const std::string& code, const std::stri
   return products.back();
 }
 
-bool Machine::holds_mutex(const std::string& name) const {
-  return std::find(mutexes.begin(), mutexes.end(), name) != mutexes.end();
+Machine::NamedMutex* Machine::find_mutex(const std::string& name) {
+  for (auto& mutex : mutexes)
+    if (mutex.name == name) return &mutex;
+  return nullptr;
 }
 
 // ---- faults, counters and handles ------------------------------------------------

@@ -37,7 +37,7 @@ enum class Call {
   GetFileAttributes, SetFileAttributes, DeleteFile, RemoveDirectory, ReadFile,
   FindFirstFile, FindNextFile, ShFileOperation,
   CreateSnapshot, ProcessFirst, ProcessNext, OpenProcess, TerminateProcess,
-  OpenMutex,
+  OpenMutex, ReleaseMutex,
   ShellExecute, WaitForInputIdle, WaitForSingleObject, GetExitCodeProcess,
   GetSystemDirectory, ShGetSpecialFolderLocation, ShGetPathFromIdList,
   IsWow64Process,
@@ -223,11 +223,20 @@ struct Machine {
   std::vector<Product> products;
   std::uint32_t installer_exit_code_for_unknown = 1605;  // ERROR_UNKNOWN_PRODUCT
 
-  // -- named mutexes some program holds ("Global\_MSIExecute" while the installer
-  // runs a transaction); names compare with their letter case, as Windows' do.
-  void add_mutex(const std::string& name) { mutexes.push_back(name); }
-  bool holds_mutex(const std::string& name) const;
-  std::vector<std::string> mutexes;
+  // -- named mutexes, world state: one another program owns ("Global\_MSIExecute"
+  // while the installer runs a transaction) or one that merely exists, unowned; names
+  // compare with their letter case, as Windows' do. A wait on an unowned one makes this
+  // program its owner until it releases it.
+  struct NamedMutex {
+    std::string name;
+    bool owned_elsewhere = true;
+    int owned_here = 0;  // waits not yet released
+  };
+  void add_mutex(const std::string& name, bool owned_elsewhere = true) {
+    mutexes.push_back({name, owned_elsewhere, 0});
+  }
+  NamedMutex* find_mutex(const std::string& name);
+  std::vector<NamedMutex> mutexes;
 
   // -- the thread's messages
   std::vector<QueuedMessage> message_queue;

@@ -1,5 +1,5 @@
-// Named mutexes a contract case needs held by someone: on the host the sim's machine
-// holds them; under Wine this process creates and owns them, as another program would.
+// Named mutexes a contract case needs: on the host the sim's machine has them; under
+// Wine this process creates them, owned by a thread of their own as another program's.
 #pragma once
 
 #include <string>
@@ -14,8 +14,10 @@ extern const bool kUnderWine;
 void begin();
 void end();
 
-// The mutex of that name exists and is owned, as the Windows Installer owns
+// The mutex of that name exists and someone else owns it, as the Windows Installer owns
 // "Global\_MSIExecute" during a transaction.
 void hold(const std::string& name);
+// The mutex of that name exists and nobody owns it.
+void exist(const std::string& name);
 
 }  // namespace mutex_world

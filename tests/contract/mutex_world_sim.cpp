@@ -1,4 +1,4 @@
-// The contract's held mutexes on the sim's machine.
+// The contract's mutexes on the sim's machine.
 #include "platform/sim/machine.h"
 #include "tests/contract/mutex_world.h"
 
@@ -10,6 +10,8 @@ void begin() { sim::reset(); }
 
 void end() {}
 
-void hold(const std::string& name) { sim::machine().add_mutex(name); }
+void hold(const std::string& name) { sim::machine().add_mutex(name, true); }
+
+void exist(const std::string& name) { sim::machine().add_mutex(name, false); }
 
 }  // namespace mutex_world

@@ -92,6 +92,12 @@ void x64_32bit_suite(sim::Machine& m) {
   world::typical_machine(m, world::View::Wow6432);
 }
 
+// The installer's service idles with its mutex, owned by nobody: nothing holds the run.
+void installer_idle(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute", false);
+}
+
 }  // namespace
 
 const std::vector<World>& worlds() {
@@ -103,6 +109,7 @@ const std::vector<World>& worlds() {
       {"installer_refuses", installer_refuses},
       {"restart_required", restart_required},
       {"installer_busy", installer_busy},
+      {"installer_idle", installer_idle},
       {"wow64_32bit_suite", wow64_32bit_suite, world::View::Wow6432},
       {"wow64_64bit_suite", wow64_64bit_suite},
       {"x64_32bit_suite", x64_32bit_suite, world::View::Wow6432},

@@ -17,8 +17,9 @@ struct World {
 // typical; several records (other vendors' products the installer also knows, and an
 // older suite); the help pack found by its key; a locked bootstrap file; an installer
 // that refuses the suite's removal; one that removes it and asks for a restart; one
-// busy with another installation; and on 64-bit Windows a 32-bit suite for the 32-bit
-// and for the 64-bit program, and a 64-bit suite for the 32-bit program.
+// busy with another installation; one idle with its mutex unowned; and on 64-bit
+// Windows a 32-bit suite for the 32-bit and for the 64-bit program, and a 64-bit suite
+// for the 32-bit program.
 const std::vector<World>& worlds();
 
 }  // namespace fault_worlds

@@ -3,6 +3,7 @@
 # needs into one folder, which each scenario copies to C:\tests.
 # Usage: build-fixtures.sh OUT quorvalis.exe sleeper.exe start_detached.exe
 #                          process_list.exe addon_uninstaller.exe exit_status.exe
+#                          [mutex_holder.exe]
 # The packages are of QUORVALIS_WINE_ARCH's architecture: x86 for win32, x64 for win64.
 set -euo pipefail
 out=$1
@@ -22,6 +23,7 @@ cp "$4" "$out/tests/start_detached.exe"
 cp "$5" "$out/tests/process_list.exe"
 cp "$6" "$out/tests/addon_uninstaller.exe"
 cp "$7" "$out/tests/exit_status.exe"
+[ -z "${8:-}" ] || cp "$8" "$out/tests/mutex_holder.exe"
 
 # One package: NAME WXS then wixl's -D definitions; its sources in a folder of its own.
 package() {
