@@ -23,7 +23,7 @@ e2e_prefix_make() { # build_dir name
     wine_server "$dir/prefix" "$dir/home" -k 2>/dev/null || true
     rm -rf "$dir"
   fi
-  wine_copy_prefix "$1/wine" "$dir" || e2e_fail "no Wine prefix could be made"
+  wine_copy_prefix "$1/wine/$WINE_ARCH" "$dir" || e2e_fail "no Wine prefix could be made"
   E2E_PREFIX=$dir/prefix
   E2E_HOME=$dir/home
   trap e2e_stop EXIT
