@@ -15,6 +15,7 @@ using namespace platform;
 
 const std::string kKey = "SOFTWARE\\QuorvalisContract\\Views";
 const std::string kClassesKey = "AppID\\{5C0A6C1E-0000-4000-8000-QUORVALISVIEW}";
+const std::string kProgIdKey = "Quorvalis.ContractView.1";
 
 class RegistryViewsContract : public ::testing::Test {
  protected:
@@ -25,6 +26,8 @@ class RegistryViewsContract : public ::testing::Test {
       world::delete_tree_in_view(kHkeyLocalMachine, "SOFTWARE\\QuorvalisContract", flag);
     }
     world::delete_tree_in_view(kHkeyClassesRoot, kClassesKey, 0);
+    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key})
+      world::delete_tree_in_view(kHkeyClassesRoot, kProgIdKey, flag);
     set_registry_view(0);
   }
 
@@ -75,6 +78,22 @@ TEST_F(RegistryViewsContract, ApplicationIdentifiersAreSharedByBothViews) {
       SCOPED_TRACE(flag);
       EXPECT_EQ(read_in_view(kHkeyClassesRoot, kClassesKey, flag), "shared");
     }
+  }
+}
+
+// Programmatic identifiers are shared too on Windows 7 and later. Wine keeps one per
+// view: a 64-bit program's 64-bit view does not show one written to the 32-bit view (a
+// 32-bit program asking for the 64-bit view is shown it). The end-to-end scenarios give
+// both views the suite's identifier, as Windows shows it. Windows is the authority: the
+// sim shares them.
+TEST_F(RegistryViewsContract, ProgrammaticIdentifiersAreSharedOnWindowsNotUnderWine) {
+  for (const auto& kind : world::windows_kinds()) {
+    SCOPED_TRACE(kind.name);
+    world::become(kind);
+    world::set_string_in_view(kHkeyClassesRoot, kProgIdKey, "Bits", "32", kKeyWow6432Key);
+    EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6432Key), "32");
+    const bool shared = !(world::kUnderWine && program_is_64_bit());
+    EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6464Key), shared ? "32" : "");
   }
 }
 
