@@ -4,7 +4,9 @@
 #include "platform/codepage.h"
 #include "platform/registry.h"
 #include "records/ini_file.h"
+#include "records/installer_products.h"
 #include "records/uninstall_search.h"
+#include "text/installer_codes.h"
 
 namespace {
 
@@ -44,11 +46,24 @@ std::string RECH_DOSSIER_INSTALLATION() {
   return {};
 }
 
+std::string suite_product_code(const std::string& SVERSOOO) {
+  StringList own;
+  const KeyFilter is_own = [&own](const std::string& key_name) {
+    const std::string packed = packed_installer_code(key_name);
+    return !packed.empty() && own.index_of(packed) >= 0;
+  };
+  const std::string SCHEMIN =
+      upgrade_code_products(SCLE_UPGRADE_CODE, own) == ProductList::Read
+          ? find_value_preferring(SVERSOOO, "DisplayName", "UninstallString", is_own)
+          : RECH_PROG(SVERSOOO, "DisplayName", "UninstallString");
+  return STRAFTER("MsiExec.exe /I", SCHEMIN);
+}
+
 Installation RECH_INSTALLATION() {
   Installation found;
   found.SCHEMOPEN = RECH_DOSSIER_INSTALLATION();
   if (found.SCHEMOPEN.empty()) return found;
   found.SVERSOOO = read_ini_value(found.SCHEMOPEN + "PROGRAM\\bootstrap.ini", "Bootstrap", "ProductKey", "");
-  found.SPRODUCTCODE = STRAFTER("MsiExec.exe /I", RECH_PROG(found.SVERSOOO, "DisplayName", "UninstallString"));
+  found.SPRODUCTCODE = suite_product_code(found.SVERSOOO);
   return found;
 }

@@ -17,5 +17,11 @@ std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string&
                                 const std::string& SCLE);
 // The installation folder, lower-cased, from the first vendor key that exists only.
 std::string RECH_DOSSIER_INSTALLATION();
+// The product code of the suite's package: that of the first record whose display name
+// begins with SVERSOOO, unless the Windows Installer lists another product under the
+// suite's upgrade code and not that one (help packs, language packs and the SDK share the
+// name and may enumerate first): then that of the first such record it lists. Without
+// the list (its key missing or unreadable), or when it names none of them, the first's.
+std::string suite_product_code(const std::string& SVERSOOO);
 // The lookup stage: the folder, then the bootstrap file and the uninstall records.
 Installation RECH_INSTALLATION();

@@ -2,7 +2,14 @@
 // search reads the registry afresh.
 #pragma once
 
+#include <functional>
 #include <string>
+
+// The uninstall records' key under HKEY_LOCAL_MACHINE, from its root.
+inline const char* const SUNINST_PATH = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// Tells a record by its key name.
+using KeyFilter = std::function<bool(const std::string& key_name)>;
 
 // The value SKEY2 of the first record whose value SKEY begins with SCHAINE (ANSI
 // upper-casing on both sides), double quotes removed; "" when none matches or the
@@ -10,6 +17,10 @@
 std::string RECH_PROG(const std::string& SCHAINE, const std::string& SKEY, const std::string& SKEY2);
 // The key name of that first matching record when it has a value SKEY2; "" otherwise.
 std::string RECUP_CLE(const std::string& SCHAINE, const std::string& SKEY, const std::string& SKEY2);
+// RECH_PROG's answer, but from the first matching record whose key name `preferred`
+// accepts; when no matching record is accepted, RECH_PROG's own answer. One walk.
+std::string find_value_preferring(const std::string& SCHAINE, const std::string& SKEY,
+                                  const std::string& SKEY2, const KeyFilter& preferred);
 // Some record's display name begins with SNOM_APP.
 bool RECH_APPLICATION(const std::string& SNOM_APP);
 // The key SCLE exists under HKEY_LOCAL_MACHINE.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/codepage.h"
 #include "platform/registry_calls.h"
 #include "platform/sim/registry_views.h"
 
@@ -41,7 +42,34 @@ void delete_file_node(Machine& m, const std::string& path) {
                  children.end());
 }
 
+// Takes the product off its upgrade code's list; the installer drops the emptied key.
+void unregister_upgrade_code(Machine& m, const Product& product) {
+  if (product.upgrade_code.empty()) return;
+  const std::string key_path = upgrade_code_key(product.upgrade_code);
+  RegKeyNode* key = m.find_key(platform::kHkeyLocalMachine, key_path);
+  if (!key) return;
+  const WideString name = upper_wide(platform::ansi_to_wide(packed_code(product.code)));
+  auto& values = key->values;
+  values.erase(std::remove_if(values.begin(), values.end(),
+                              [&](const RegValue& value) { return upper_wide(value.name) == name; }),
+               values.end());
+  if (values.empty() && key->subkeys.empty()) m.delete_key(platform::kHkeyLocalMachine, key_path);
+}
+
 }  // namespace
+
+std::string packed_code(const std::string& code) {
+  // Source position of each packed digit in "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+  static const int kFrom[32] = {8,  7,  6,  5,  4,  3,  2,  1,  13, 12, 11, 10, 18, 17, 16, 15,
+                                21, 20, 23, 22, 26, 25, 28, 27, 30, 29, 32, 31, 34, 33, 36, 35};
+  std::string packed;
+  for (int from : kFrom) packed += code.at(static_cast<std::size_t>(from));
+  return packed;
+}
+
+std::string upgrade_code_key(const std::string& upgrade_code) {
+  return "SOFTWARE\\Classes\\Installer\\UpgradeCodes\\" + packed_code(upgrade_code);
+}
 
 bool is_installer_tool(Machine& m, const std::string& file) {
   return !m.system_directory.empty() &&
@@ -59,6 +87,7 @@ std::uint32_t run_installer_tool(Machine& m, const std::string& parameters) {
   for (const auto& file : product->files) delete_file_node(m, file);
   m.delete_key(platform::kHkeyLocalMachine,
                path_in_view(kUninstallKey + product->code, product->in_32bit_view));
+  unregister_upgrade_code(m, *product);
   const std::uint32_t status = product->removed_exit_code;
   m.products.erase(product);
   return status;

@@ -8,6 +8,11 @@
 
 namespace sim {
 
+// HKLM path of the key that lists the products of an upgrade code, and a code's name
+// there: the Windows Installer's packed form (groups reversed, then bytes swapped).
+std::string upgrade_code_key(const std::string& upgrade_code);
+std::string packed_code(const std::string& code);
+
 // The launched file is the system folder's Msiexec.exe (letter case aside).
 bool is_installer_tool(Machine& m, const std::string& file);
 inline constexpr int kInstallerToolWaits = 1;

@@ -8,6 +8,7 @@
 #include "platform/file_calls.h"
 #include "platform/folder_calls.h"
 #include "platform/registry_calls.h"
+#include "platform/sim/installer_tool.h"
 
 namespace sim {
 
@@ -393,7 +394,12 @@ Program* Machine::find_program(const std::string& file) {
   return it == programs.end() ? nullptr : &it->second;
 }
 
-void Machine::add_product(Product product) { products.push_back(std::move(product)); }
+void Machine::add_product(Product product) {
+  if (!product.upgrade_code.empty())
+    set_string(platform::kHkeyLocalMachine, upgrade_code_key(product.upgrade_code),
+               packed_code(product.code), "");
+  products.push_back(std::move(product));
+}
 
 Product& Machine::add_installed_product(const std::string& code, const std::string& display_name,
                                         std::vector<std::pair<Handle, std::string>> keys,

@@ -138,6 +138,9 @@ struct Product {
   std::uint32_t removal_exit_code = 0;  // non-zero: the removal fails, nothing changes
   std::uint32_t removed_exit_code = 0;  // a removal's status: 3010 or 1641 asks for a restart
   bool in_32bit_view = false;  // an x86 package on 64-bit Windows: its record under Wow6432Node
+  // Braced; when set, add_product lists the product under it in the installer's
+  // UpgradeCodes key (shared by both views) and its removal takes it off again.
+  std::string upgrade_code;
 };
 
 struct QueuedMessage {

@@ -1,4 +1,7 @@
+#include <functional>
+
 #include "errors.h"
+#include "platform/sim/installer_tool.h"
 #include "records/installation_lookup.h"
 #include "sim_test.h"
 #include "suite_world.h"
@@ -79,6 +82,56 @@ TEST_F(InstallationLookupTest, TheBootstrapFileIsReadUnderTheLowerCasedFolder) {
   for (const auto& [call, target] : m.call_log)
     if (call == sim::Call::ReadFile) read.push_back(target);
   EXPECT_EQ(read, std::vector<std::string>{"c:\\suite\\PROGRAM\\bootstrap.ini"});
+}
+
+TEST_F(InstallationLookupTest, TheProductCodeIsTheSuitesOwnWhateverTheOrderOfTheRecords) {
+  // Records named after the product key: a help pack and an SDK around the suite's.
+  const std::string early_help = "{0A000000-0000-4000-8000-000000000001}";
+  const std::string late_sdk = "{FA000000-0000-4000-8000-000000000002}";
+  const std::string unrelated = "{11111111-2222-3333-4444-555555555555}";
+  const std::string list = "SOFTWARE\\Classes\\Installer\\UpgradeCodes\\325E71B419D596E4DB69F78DC1AF18BB";
+  struct Row {
+    const char* name;
+    std::function<void(sim::Machine&)> installer_list;  // what the installer lists under the upgrade code
+    bool help_first;  // the help pack's record enumerates before the suite's
+    std::string expected;
+  };
+  const auto listing = [&](std::vector<std::string> packed) {
+    return [&list, packed](sim::Machine& machine) {
+      machine.add_key(HKLM, list);
+      for (const auto& code : packed) machine.set_string(HKLM, list, code, "");
+    };
+  };
+  const Row rows[] = {
+      {"the suite's record first and listed", listing({sim::packed_code(world::kProductCode)}), false,
+       world::kProductCode},
+      {"a help pack first, the suite listed", listing({sim::packed_code(world::kProductCode)}), true,
+       world::kProductCode},
+      {"listed in small letters", listing({"e3b5c1a64321d2c4e9f8a0b1c2d3e4f5"}), true,
+       world::kProductCode},
+      {"the help pack listed too: the first record decides",
+       listing({sim::packed_code(early_help), sim::packed_code(world::kProductCode)}), true, early_help},
+      {"no list: the first record", [](sim::Machine&) {}, true, early_help},
+      {"an empty list", listing({}), true, early_help},
+      {"a list naming none of them", listing({sim::packed_code(unrelated)}), true, early_help},
+      {"a list that cannot be opened",
+       [&](sim::Machine& machine) {
+         listing({sim::packed_code(world::kProductCode)})(machine);
+         machine.find_key(HKLM, list)->open_denied = true;
+       },
+       true, early_help},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    world::add_vendor_location(m, world::kTdfVendor, "7.6", kFolder);
+    world::add_package_record(m, late_sdk, world::kProductKey + " SDK");
+    if (row.help_first) world::add_package_record(m, early_help, world::kProductKey + " Help Pack (French)");
+    row.installer_list(m);
+    EXPECT_EQ(RECH_INSTALLATION().SPRODUCTCODE, row.expected);
+    EXPECT_EQ(m.open_handles(), 0);
+  }
 }
 
 TEST_F(InstallationLookupTest, AnotherSwitchThanInstallGivesNoProductCode) {

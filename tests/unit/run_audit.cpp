@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "platform/sim/installer_tool.h"
 #include "suite_world.h"
 
 namespace audit {
@@ -94,7 +95,9 @@ Allowed suite_allowed(world::View view) {
   allowed.registry_keys = {"HKLM\\" + hklm(kTdfVendor, view),
                            "HKLM\\SOFTWARE\\Classes\\com.sun.star.ServiceManager.1",
                            "HKLM\\SOFTWARE\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}",
-                           records + kProductCode, records + kHelpCode, records + "ExtensionPack"};
+                           records + kProductCode, records + kHelpCode, records + "ExtensionPack",
+                           "HKLM\\" + sim::upgrade_code_key(kUpgradeCode),
+                           "HKLM\\" + sim::upgrade_code_key(kHelpUpgradeCode)};
   for (const char* module : {"Writer", "Calc", "Draw", "Impress", "Base", "Math"})
     allowed.shortcuts.push_back(kDesktop + "\\LibreOffice " + module + ".lnk");
   allowed.shortcuts.push_back(kDesktop + "\\" + kProductKey + ".lnk");

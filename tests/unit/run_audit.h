@@ -18,9 +18,9 @@ struct Allowed {
   std::vector<std::string> processes;      // executable names that may be ended
 };
 
-// The suite of tests/unit/suite_world.h: package, help pack and add-on records, the
-// vendor, identifier and application keys, the shortcuts and the two folders; its HKLM
-// keys where the packages of `view` keep them.
+// The suite of tests/unit/suite_world.h: package, help pack and add-on records, the two
+// packages' upgrade-code entries, the vendor, identifier and application keys, the
+// shortcuts and the two folders; its HKLM keys where the packages of `view` keep them.
 Allowed suite_allowed(world::View view = world::View::Native);
 
 // The parts of a machine a run must not change beyond the allowed removals.

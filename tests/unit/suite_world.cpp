@@ -35,6 +35,7 @@ void add_package_record(sim::Machine& m, const std::string& code, const std::str
   m.set_string(kHkeyLocalMachine, record, "DisplayName", display_name);
   m.set_string(kHkeyLocalMachine, record, "UninstallString", "MsiExec.exe /I" + code,
                platform::kRegExpandSz);
+  m.set_string(kHkeyLocalMachine, record, "Publisher", kPublisher);
 }
 
 void typical_machine(sim::Machine& m, View view) {
@@ -49,6 +50,7 @@ void typical_machine(sim::Machine& m, View view) {
   sim::Product suite;
   suite.code = kProductCode;
   suite.in_32bit_view = view == View::Wow6432;
+  suite.upgrade_code = kUpgradeCode;
   suite.keys = {{kHkeyLocalMachine, hklm(kTdfVendor, view)},
                 {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
                 {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
@@ -60,6 +62,7 @@ void typical_machine(sim::Machine& m, View view) {
   sim::Product help;
   help.code = kHelpCode;
   help.in_32bit_view = view == View::Wow6432;
+  help.upgrade_code = kHelpUpgradeCode;
   m.add_product(help);
 
   const std::string addon = "C:\\Program Files\\Extension\\unins000.exe";

@@ -11,6 +11,8 @@ namespace world {
 inline const std::string kUpgradeCode = "{4B17E523-5D91-4E69-BD96-7FD81CFA81BB}";
 inline const std::string kProductCode = "{6A1C5B3E-1234-4C2D-9E8F-0A1B2C3D4E5F}";
 inline const std::string kHelpCode = "{DF9E8D7C-6B5A-4948-3726-150493827160}";
+inline const std::string kHelpUpgradeCode = "{4B17E523-5D91-4E69-BD96-7FD81CFA81BC}";
+inline const std::string kPublisher = "The Document Foundation";
 inline const std::string kFolder = "C:\\Program Files\\LibreOffice\\";
 inline const std::string kProductKey = "LibreOffice 7.6";
 inline const std::string kDisplayName = "LibreOffice 7.6.4.1";
@@ -33,15 +35,16 @@ void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::
                          const std::string& folder, View view = View::Native);
 // folder + "program\bootstrap.ini" with [Bootstrap] ProductKey=key.
 void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key);
-// An installer package's record with "MsiExec.exe /I{code}".
+// An installer package's record with "MsiExec.exe /I{code}" and the suite's publisher.
 void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name,
                         View view = View::Native);
 
 // The typical machine: suite detected, vendor key, bootstrap file, package record and
-// product known to the installer (removing its keys and owned files), two soffice.bin
-// processes, an add-on with its uninstaller, the French help pack, desktop shortcuts,
-// the Start-menu folder and files the package does not own. The HKLM keys of its
-// packages are written in `view`.
+// product known to the installer (removing its keys and owned files) and listed under
+// the suite's upgrade code, two soffice.bin processes, an add-on with its uninstaller,
+// the French help pack (under an upgrade code of its own), desktop shortcuts, the
+// Start-menu folder and files the package does not own. The HKLM keys of its packages
+// are written in `view`.
 void typical_machine(sim::Machine& m, View view = View::Native);
 
 }  // namespace world

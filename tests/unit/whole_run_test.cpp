@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/sim/installer_tool.h"
 #include "records/installation_lookup.h"
 #include "run/run_sequence.h"
 #include "sim_test.h"
@@ -38,10 +39,13 @@ TEST_F(WholeRunTest, TheTypicalRoadRemovesExactlyTheSuite) {
 
   EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
 
-  // Registry: the package's keys, its record, the help pack's and the add-on's records.
+  // Registry: the package's keys, its record, the help pack's and the add-on's records,
+  // and the two packages' entries under their upgrade codes.
   for (const auto& line : minus(registry_before, m.registry_lines())) {
     SCOPED_TRACE(line);
     EXPECT_TRUE(starts_with(line, "HKLM\\SOFTWARE\\The Document Foundation") ||
+                starts_with(line, "HKLM\\" + sim::upgrade_code_key(world::kUpgradeCode)) ||
+                starts_with(line, "HKLM\\" + sim::upgrade_code_key(world::kHelpUpgradeCode)) ||
                 starts_with(line, "HKLM\\SOFTWARE\\Classes\\com.sun.star.ServiceManager.1") ||
                 starts_with(line, "HKLM\\SOFTWARE\\Classes\\AppID\\{82154420") ||
                 starts_with(line, "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + world::kProductCode) ||
@@ -52,6 +56,7 @@ TEST_F(WholeRunTest, TheTypicalRoadRemovesExactlyTheSuite) {
   EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
   EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kHelpCode));
   EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + "ExtensionPack"));
+  EXPECT_FALSE(m.key_exists(HKLM, sim::upgrade_code_key(world::kUpgradeCode)));
 
   // Files: the shortcuts and the two folders, nothing else.
   std::vector<std::string> expected_gone;
@@ -100,27 +105,50 @@ TEST_F(WholeRunTest, AFailedRemovalKeepsEverythingAndReportsTheInstallersStatus)
   EXPECT_TRUE(m.recycle_bin.empty());
 }
 
-TEST_F(WholeRunTest, AHelpPackTakenForTheSuiteNeverSendsTheInstalledSuiteAway) {
+TEST_F(WholeRunTest, AHelpPackEnumeratedFirstIsNeverTakenForTheSuiteTheInstallerLists) {
   // A help pack whose record enumerates before the suite's is what the record search
-  // finds first for the product key.
+  // finds first for the product key. The installer's list of the suite's products tells
+  // them apart; without that list, the help pack is taken for the suite, and the suite's
+  // folders stay until a second run finds the suite itself.
+  struct Row {
+    const char* name;
+    bool upgrade_codes;  // the installer's UpgradeCodes key is there
+    int first_status;
+  };
+  const Row rows[] = {{"the suite's upgrade code lists its product", true, 0},
+                      {"no upgrade codes", false, 1603}};
   const std::string early_help = "{0A000000-0000-0000-0000-000000000000}";
-  m.delete_key(HKLM, world::kUninstallKey + world::kHelpCode);
-  world::add_package_record(m, early_help, kProductKey + " Help Pack (French)");
-  sim::Product help;
-  help.code = early_help;
-  m.add_product(help);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    world::typical_machine(m);
+    m.delete_key(HKLM, world::kUninstallKey + world::kHelpCode);
+    world::add_package_record(m, early_help, kProductKey + " Help Pack (French)");
+    sim::Product help;
+    help.code = early_help;
+    m.add_product(help);
+    if (!row.upgrade_codes) m.delete_key(HKLM, "SOFTWARE\\Classes\\Installer");
 
-  EXPECT_EQ(quorvalis_main({"/quiet"}), 1603);
-  EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + early_help));
-  EXPECT_TRUE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
-  EXPECT_TRUE(m.file_exists(kFolder + "program\\soffice.bin"));
-  EXPECT_TRUE(m.file_exists(kDesktop + "\\LibreOffice Writer.lnk"));
-  EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(quorvalis_main({"/quiet"}), row.first_status);
+    EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + early_help));
+    EXPECT_EQ(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode), !row.upgrade_codes);
+    EXPECT_EQ(m.file_exists(kFolder + "program\\soffice.bin"), !row.upgrade_codes);
+    EXPECT_EQ(m.file_exists(kDesktop + "\\LibreOffice Writer.lnk"), !row.upgrade_codes);
+    EXPECT_EQ(m.recycle_bin.empty(), !row.upgrade_codes);
+    // The help pack is removed once, the suite once.
+    std::vector<std::string> parameters;
+    for (const auto& launch : m.launches)
+      if (launch.parameters) parameters.push_back(*launch.parameters);
+    if (row.upgrade_codes) {
+      EXPECT_EQ(parameters, (std::vector<std::string>{" /verysilent", "/quiet /norestart /x" + early_help,
+                                                      "/quiet /norestart /x" + world::kProductCode}));
+    }
 
-  // The next run finds the suite itself and removes it.
-  EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
-  EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
-  EXPECT_FALSE(m.folder_exists(kFolder));
+    // Either way the next run finds nothing left of the suite, or the suite itself.
+    EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
+    EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
+    EXPECT_FALSE(m.folder_exists(kFolder));
+  }
 }
 
 TEST_F(WholeRunTest, ARecordUnreadableAfterTheLookupEndsWith1603BeforeAnythingIsTouched) {
