@@ -11,6 +11,10 @@ std::string list_key(const std::string& upgrade_code) {
 
 }  // namespace
 
+bool upgrade_code_listed(const std::string& upgrade_code) {
+  return Registry(platform::kHkeyLocalMachine, platform::kKeyRead).key_exists(list_key(upgrade_code));
+}
+
 ProductList upgrade_code_products(const std::string& upgrade_code, StringList& packed_codes) {
   packed_codes.clear();
   const std::string key = list_key(upgrade_code);

@@ -10,6 +10,9 @@
 
 enum class ProductList { Read, Missing, Unreadable };
 
+// The key of the upgrade code's list exists (and may be opened).
+bool upgrade_code_listed(const std::string& upgrade_code);
+
 // Replaces `packed_codes` with the packed product codes listed under `upgrade_code`; the
 // list stays empty when the key does not exist (Missing) or cannot be opened for another
 // reason (Unreadable).

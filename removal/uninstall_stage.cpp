@@ -5,6 +5,8 @@
 #include "platform/launch_calls.h"
 #include "platform/registry.h"
 #include "records/installation_lookup.h"
+#include "records/installer_products.h"
+#include "records/suite_family.h"
 #include "records/uninstall_search.h"
 #include "removal/cleanup_stage.h"
 #include "removal/installer_busy.h"
@@ -55,11 +57,35 @@ bool reads_as_success(std::uint32_t status) {
   return status == 0 || status == kRestartRequiredStatus || status == kRestartStartedStatus;
 }
 
-// Anything of the suite still registered after its package's removal: a record of the
-// product key (a help pack the record search took for the suite, one whose removal
-// failed) or the suite's own installation folder entry. Its folder must not go then.
-bool suite_still_registered(const std::string& SVERSOOO) {
-  return RECH_APPLICATION(SVERSOOO) || !RECH_DOSSIER_INSTALLATION().empty();
+// The family's other packages, each with the run's options, in one read of the records.
+// The French help pack was the step before's, whatever it did, and the suite comes
+// after. Without the suite's publisher nothing tells the family from another vendor's
+// packages named alike: none is removed.
+void remove_family(const std::string& SVERSOOO, const std::string& SEDITEUR,
+                   const std::string& SPRODUCTCODE, const std::string& help_pack) {
+  if (SEDITEUR.empty()) return;
+  const std::string french = platform::ansi_upper(help_pack);
+  for (const FamilyPackage& package : family_packages(SVERSOOO, SEDITEUR)) {
+    if (platform::ansi_upper(package.code) == platform::ansi_upper(SPRODUCTCODE) ||
+        platform::ansi_upper(package.display_name.substr(0, french.size())) == french)
+      continue;
+    run_installer(SPARAM + " /x" + package.code);
+  }
+}
+
+// A package of the suite still registered after its removal, read afresh (one skipped
+// or refused before shows now): one of its family, or a product under its upgrade code
+// (an older version, or the suite itself when a help pack was taken for it). The folder
+// they install into must not go then. A vendor key entry proves nothing where the
+// installer lists the suite's products: versions share the folder, and an older
+// version's entry outlives its package. Where it did not list them when the stage began
+// (Wine keeps the list out of the 32-bit view; a suite not installed by the Windows
+// Installer), nothing else tells whether a package still backs the entry: it holds the
+// folder then.
+bool packages_still_registered(const std::string& SVERSOOO, const std::string& SEDITEUR,
+                               bool listed) {
+  if (suite_packages_registered(SVERSOOO, SEDITEUR, SCLE_UPGRADE_CODE)) return true;
+  return !listed && !RECH_DOSSIER_INSTALLATION().empty();
 }
 
 }  // namespace
@@ -81,6 +107,11 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
   // add-ons and help pack had gone; a deployment tool retrying then meets half a suite.
   if (another_installation_in_progress()) return kInstallerBusyStatus;
 
+  // Read before anything is removed: the publisher tells the family's packages apart,
+  // and the installer's list of the suite's products is what vouches for its folder.
+  const std::string SEDITEUR = record_publisher(SPRODUCTCODE);
+  const bool listed = upgrade_code_listed(SCLE_UPGRADE_CODE);
+
   if (PROCESSEXISTS(SPROCESS)) CLOSEPROCCESSUS(SPROCESS);
 
   for (const char* addon : SADDONS)
@@ -93,6 +124,8 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
     if (!parameters.empty()) run_installer(parameters);
   }
 
+  remove_family(SVERSOOO, SEDITEUR, SPRODUCTCODE, help_pack);
+
   std::uint32_t exit_code = platform::kStillActive;
   if (!run_installer(SPARAM + " /x" + SPRODUCTCODE, &exit_code)) return kRemovalFailedStatus;
   // A package still recorded after the installer ran was not removed: the deployment
@@ -103,7 +136,7 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
     return reads_as_success(exit_code) || exit_code == platform::kStillActive
                ? kRemovalFailedStatus
                : static_cast<int>(exit_code);
-  if (suite_still_registered(SVERSOOO)) return kRemovalFailedStatus;
+  if (packages_still_registered(SVERSOOO, SEDITEUR, listed)) return kRemovalFailedStatus;
   NETTOIE_LIBREOFFICE(SCHEMOPEN, SVERSOOO);
   // The restart the installer asked for, or started, is the deployment tool's to plan.
   return exit_code == kRestartRequiredStatus || exit_code == kRestartStartedStatus

@@ -22,6 +22,7 @@ bool SUPP_APPLICATION(const std::string& SNOM_APP, const std::string& SPARAM);
 // afterwards, the cleanup runs and the status is the installer's 3010 or 1641, else 0.
 // Otherwise no cleanup, and the installer's own failure status, or 1603 when it gave
 // none, gave one that reads as a success or could not be started, or when another
-// package of the same product key is still recorded.
+// package of the suite (of its family, or under its upgrade code) is still registered.
+// Between the French help pack and the suite, the family's other packages are removed.
 int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
                      const std::string& SPRODUCTCODE);

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "platform/registry_calls.h"
 #include "platform/sim/installer_tool.h"
 #include "suite_world.h"
 
@@ -98,6 +99,13 @@ Allowed suite_allowed(world::View view) {
                            records + kProductCode, records + kHelpCode, records + "ExtensionPack",
                            "HKLM\\" + sim::upgrade_code_key(kUpgradeCode),
                            "HKLM\\" + sim::upgrade_code_key(kHelpUpgradeCode)};
+  allowed.packages = {"HKLM\\" + hklm(kUninstallKey + kProductCode, view),
+                      "HKLM\\" + hklm(kUninstallKey + kHelpCode, view)};
+  for (const auto& member : family()) {
+    allowed.registry_keys.push_back(records + member.code);
+    allowed.registry_keys.push_back("HKLM\\" + sim::upgrade_code_key(member.upgrade_code));
+    allowed.packages.push_back("HKLM\\" + hklm(kUninstallKey + member.code, view));
+  }
   for (const char* module : {"Writer", "Calc", "Draw", "Impress", "Base", "Math"})
     allowed.shortcuts.push_back(kDesktop + "\\LibreOffice " + module + ".lnk");
   allowed.shortcuts.push_back(kDesktop + "\\" + kProductKey + ".lnk");
@@ -163,6 +171,13 @@ bool untouched(const State& before, const sim::Machine& m) {
   const State after = take(m);
   return m.launches.empty() && m.recycle_bin.empty() && after.registry == before.registry &&
          after.files == before.files && after.processes == before.processes;
+}
+
+std::vector<std::string> packages_left(sim::Machine& m, const Allowed& allowed) {
+  std::vector<std::string> left;
+  for (const auto& record : allowed.packages)
+    if (m.key_exists(platform::kHkeyLocalMachine, record.substr(5))) left.push_back(record);
+  return left;
 }
 
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed) {

@@ -16,10 +16,13 @@ struct Allowed {
   std::vector<std::string> shortcuts;      // full file paths
   std::vector<std::string> folders;        // full folder paths, without a trailing "\"
   std::vector<std::string> processes;      // executable names that may be ended
+  // The records ("HKLM\..." as stored) of the suite's packages and its family's: while
+  // one is there, nothing of the cleanup may go.
+  std::vector<std::string> packages;
 };
 
-// The suite of tests/unit/suite_world.h: package, help pack and add-on records, the two
-// packages' upgrade-code entries, the vendor, identifier and application keys, the
+// The suite of tests/unit/suite_world.h: package, help pack, family and add-on records,
+// the packages' upgrade-code entries, the vendor, identifier and application keys, the
 // shortcuts and the two folders; its HKLM keys where the packages of `view` keep them.
 Allowed suite_allowed(world::View view = world::View::Native);
 
@@ -39,6 +42,8 @@ std::vector<std::string> unexpected_changes(const State& before, const sim::Mach
 bool cleanup_complete(const State& before, sim::Machine& m, const Allowed& allowed);
 // Nothing at all changed: no program launched, no process ended, no key or file gone.
 bool untouched(const State& before, const sim::Machine& m);
+// The allowed packages whose records are still there.
+std::vector<std::string> packages_left(sim::Machine& m, const Allowed& allowed);
 // Nothing the cleanup removes (shortcuts, folders, Recycle Bin) was touched.
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed);
 

@@ -87,4 +87,50 @@ void typical_machine(sim::Machine& m, View view) {
   m.add_file(kPrograms + "\\Accessories\\Notepad.lnk", "shortcut");
 }
 
+const std::vector<FamilyMember>& family() {
+  static const std::vector<FamilyMember> members = {
+      {kGermanHelpCode, kProductKey + " Help Pack (German)", kFolder + "help\\de\\index.html",
+       "{4B17E523-5D91-4E69-BD96-7FD81CFA81C1}"},
+      {kSpanishHelpCode, kProductKey + " Help Pack (Spanish)", kFolder + "help\\es\\index.html",
+       "{4B17E523-5D91-4E69-BD96-7FD81CFA81C2}"},
+      {kSdkCode, kProductKey + " SDK", kFolder + "sdk\\include\\sal.h", "{4B17E523-5D91-4E69-BD96-7FD81CFA81C3}"},
+  };
+  return members;
+}
+
+void add_family(sim::Machine& m, View view) {
+  for (const auto& member : family()) {
+    add_package_record(m, member.code, member.display_name, view);
+    m.add_file(member.file, "installed");
+    sim::Product product;
+    product.code = member.code;
+    product.in_32bit_view = view == View::Wow6432;
+    product.upgrade_code = member.upgrade_code;
+    product.files = {member.file};
+    m.add_product(product);
+  }
+}
+
+void add_other_publisher_package(sim::Machine& m, View view) {
+  const std::string file = "C:\\Program Files\\Companion Tools\\companion.exe";
+  add_package_record(m, kOtherPublisherCode, kProductKey + " Companion Tools", view);
+  m.set_string(kHkeyLocalMachine, hklm(kUninstallKey + kOtherPublisherCode, view), "Publisher",
+               "Companion Software Ltd");
+  m.add_file(file, "MZ");
+  sim::Product product;
+  product.code = kOtherPublisherCode;
+  product.in_32bit_view = view == View::Wow6432;
+  product.upgrade_code = "{7C6B5A49-3827-4615-9F4E-3D2C1B0A9F88}";
+  product.files = {file};
+  m.add_product(product);
+}
+
+void add_stale_vendor_entry(sim::Machine& m, View view) {
+  add_vendor_location(m, kTdfVendor, "7.5.9.2", kFolder, view);
+  for (auto& product : m.products)
+    if (product.code == kProductCode)
+      for (auto& key : product.keys)
+        if (key.second == hklm(kTdfVendor, view)) key.second = hklm(kTdfVendor + "\\7.6.4.1", view);
+}
+
 }  // namespace world

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/machine.h"
 
@@ -13,6 +14,13 @@ inline const std::string kProductCode = "{6A1C5B3E-1234-4C2D-9E8F-0A1B2C3D4E5F}"
 inline const std::string kHelpCode = "{DF9E8D7C-6B5A-4948-3726-150493827160}";
 inline const std::string kHelpUpgradeCode = "{4B17E523-5D91-4E69-BD96-7FD81CFA81BC}";
 inline const std::string kPublisher = "The Document Foundation";
+// The family's other packages (help packs of two more languages and the SDK): the first
+// enumerates before the suite's record, the others after it.
+inline const std::string kGermanHelpCode = "{1D2E3F40-5A6B-4C7D-8E9F-0A1B2C3D4E01}";
+inline const std::string kSpanishHelpCode = "{9E8D7C6B-5A49-4837-8261-504938271602}";
+inline const std::string kSdkCode = "{C5B4A392-8170-4F6E-9D5C-4B3A29180703}";
+// Another publisher's package named after the product key; it enumerates first.
+inline const std::string kOtherPublisherCode = "{0F3E4D5C-6B7A-4988-9776-655443322104}";
 inline const std::string kFolder = "C:\\Program Files\\LibreOffice\\";
 inline const std::string kProductKey = "LibreOffice 7.6";
 inline const std::string kDisplayName = "LibreOffice 7.6.4.1";
@@ -46,5 +54,23 @@ void add_package_record(sim::Machine& m, const std::string& code, const std::str
 // Start-menu folder and files the package does not own. The HKLM keys of its packages
 // are written in `view`.
 void typical_machine(sim::Machine& m, View view = View::Native);
+
+// The family's other packages: help packs in German and Spanish and the SDK, each an
+// installer package of the suite's publisher with a file in the suite's folder and an
+// upgrade code of its own.
+struct FamilyMember {
+  std::string code, display_name, file, upgrade_code;
+};
+const std::vector<FamilyMember>& family();
+// Them beside the typical machine's suite.
+void add_family(sim::Machine& m, View view = View::Native);
+
+// An installer package of another publisher whose name begins with the product key, in
+// a folder of its own, with its own upgrade code.
+void add_other_publisher_package(sim::Machine& m, View view = View::Native);
+
+// An older version's entry under the vendor key, naming the same folder: its package
+// has long gone. The suite's package then takes away only its own version's entry.
+void add_stale_vendor_entry(sim::Machine& m, View view = View::Native);
 
 }  // namespace world

@@ -1,3 +1,10 @@
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+
+#include "platform/sim/installer_tool.h"
 #include "removal/uninstall_stage.h"
 #include "run/run_sequence.h"
 #include "sim_test.h"
@@ -301,6 +308,165 @@ TEST_F(UninstallStageTest, OnlyARemovalIsASuccessAndARestartIsPassedOn) {
       EXPECT_EQ(m.folder_exists(world::kFolder), !gone);
       EXPECT_EQ(m.recycle_bin.empty(), !gone);
     }
+  }
+}
+
+// The suite listed under its upgrade code with its French help pack, the family's other
+// packages, another publisher's package named alike, and the suite's folder.
+sim::Product& product(sim::Machine& machine, const std::string& code) {
+  for (auto& p : machine.products)
+    if (p.code == code) return p;
+  throw std::logic_error("no product " + code);
+}
+
+class FamilyStageTest : public SimTest {
+ protected:
+  void SetUp() override {
+    SPARAM = "/quiet /norestart";
+    world::add_vendor_location(m, world::kTdfVendor, "7.6.4.1", world::kFolder);
+    world::add_package_record(m, kProductCode, world::kDisplayName);
+    sim::Product suite;
+    suite.code = kProductCode;
+    suite.upgrade_code = world::kUpgradeCode;
+    suite.keys = {{HKLM, world::kTdfVendor + "\\7.6.4.1"}};
+    suite.files = {world::kFolder + "program\\soffice.bin"};
+    m.add_file(world::kFolder + "program\\soffice.bin", "MZ");
+    m.add_product(suite);
+    world::add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)");
+    sim::Product help;
+    help.code = kHelpCode;
+    help.upgrade_code = world::kHelpUpgradeCode;
+    m.add_product(help);
+    world::add_family(m);
+    world::add_other_publisher_package(m);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+  }
+  std::vector<std::string> removed_codes() const {
+    std::vector<std::string> codes;
+    for (const auto& launch : m.launches) {
+      const std::string& parameters = launch.parameters.value_or("");
+      const auto at = parameters.find(" /x");
+      codes.push_back(at == std::string::npos ? parameters : parameters.substr(at + 3));
+    }
+    return codes;
+  }
+  bool cleaned_up() { return !m.folder_exists(world::kFolder) && !m.file_exists(world::kDesktop + "\\LibreOffice Writer.lnk"); }
+  int stage() { return SUPP_LIBREOFFICE(world::kFolder, kProductKey, kProductCode); }
+};
+
+TEST_F(FamilyStageTest, EveryPackageOfTheFamilyGoesBetweenTheFrenchHelpPackAndTheSuite) {
+  using world::kGermanHelpCode;
+  using world::kSdkCode;
+  using world::kSpanishHelpCode;
+  struct Row {
+    const char* name;
+    std::function<void(sim::Machine&)> change;
+    std::vector<std::string> removed;  // the codes the installer tool was given, in order
+    int status;
+    std::vector<std::string> left;     // the family's records still there afterwards
+  };
+  const std::vector<std::string> everything = {kHelpCode, kGermanHelpCode, kSpanishHelpCode, kSdkCode,
+                                               kProductCode};
+  const Row rows[] = {
+      {"the whole family", [](sim::Machine&) {}, everything, 0, {}},
+      {"a help pack's removal fails",
+       [](sim::Machine& machine) { product(machine, kSpanishHelpCode).removal_exit_code = 1603; }, everything, 1603,
+       {kSpanishHelpCode}},
+      {"the French help pack's removal fails: it is not tried again",
+       [](sim::Machine& machine) { product(machine, kHelpCode).removal_exit_code = 1603; }, everything, 1603,
+       {kHelpCode}},
+      {"the installer answers 0 and leaves the SDK",
+       [](sim::Machine& machine) {
+         sim::Program tool;
+         tool.effect = [](sim::Machine& target, const sim::LaunchRecord& launch) {
+           if (launch.parameters->find(kSdkCode) == std::string::npos)
+             sim::run_installer_tool(target, *launch.parameters);
+         };
+         machine.add_program(kTool, tool);
+       },
+       everything, 1603, {kSdkCode}},
+      // Nothing tells the family from other publishers' packages: none is removed, and
+      // each holds the folder.
+      {"the suite's record names no publisher",
+       [](sim::Machine& machine) {
+         auto& values = machine.find_key(HKLM, world::kUninstallKey + kProductCode)->values;
+         values.erase(std::remove_if(values.begin(), values.end(),
+                                     [](const sim::RegValue& value) { return value.name == u"Publisher"; }),
+                      values.end());
+       },
+       {kHelpCode, kProductCode}, 1603, {kGermanHelpCode, kSpanishHelpCode, kSdkCode}},
+      {"the suite's record named like the family: removed once, last",
+       [](sim::Machine& machine) {
+         machine.set_string(HKLM, world::kUninstallKey + kProductCode, "DisplayName", kProductKey + " Suite");
+       },
+       everything, 0, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    row.change(m);
+    EXPECT_EQ(stage(), row.status);
+    EXPECT_EQ(removed_codes(), row.removed);
+    std::vector<std::string> left;
+    for (const auto& member : world::family())
+      if (m.key_exists(HKLM, world::kUninstallKey + member.code)) left.push_back(member.code);
+    if (m.key_exists(HKLM, world::kUninstallKey + kHelpCode)) left.push_back(kHelpCode);
+    EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(row.left));
+    EXPECT_EQ(cleaned_up(), row.status == 0);
+    EXPECT_EQ(m.folder_exists(world::kFolder), row.status != 0);
+    // Another publisher's package named after the product key is never touched.
+    EXPECT_TRUE(m.key_exists(HKLM, world::kUninstallKey + world::kOtherPublisherCode));
+    EXPECT_TRUE(m.file_exists("C:\\Program Files\\Companion Tools\\companion.exe"));
+    EXPECT_EQ(m.open_handles(), 0);
+  }
+}
+
+TEST_F(FamilyStageTest, OnlyARegisteredPackageHoldsTheFolder) {
+  const std::string older = "{5A2B3C4D-7500-4000-8000-000000000075}";
+  struct Row {
+    const char* name;
+    std::function<void(sim::Machine&)> change;
+    int status;
+  };
+  const Row rows[] = {
+      {"an older version's vendor entry, its package gone",
+       [](sim::Machine& machine) { world::add_stale_vendor_entry(machine); }, 0},
+      {"an older version still installed",
+       [&](sim::Machine& machine) {
+         world::add_vendor_location(machine, world::kTdfVendor, "7.5.9.2", world::kFolder);
+         world::add_package_record(machine, older, "LibreOffice 7.5.9.2");
+         sim::Product installed;
+         installed.code = older;
+         installed.upgrade_code = world::kUpgradeCode;
+         machine.add_product(installed);
+       },
+       1603},
+      // Without the installer's list of the suite's products nothing tells whether a
+      // package still backs an entry under the vendor key: it holds the folder then.
+      {"no list, an older version's vendor entry",
+       [](sim::Machine& machine) {
+         world::add_stale_vendor_entry(machine);
+         machine.delete_key(HKLM, "SOFTWARE\\Classes\\Installer");
+         product(machine, kProductCode).upgrade_code.clear();
+       },
+       1603},
+      {"no list, the suite's own entry taken away with it",
+       [](sim::Machine& machine) {
+         machine.delete_key(HKLM, "SOFTWARE\\Classes\\Installer");
+         product(machine, kProductCode).upgrade_code.clear();
+       },
+       0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    row.change(m);
+    EXPECT_EQ(stage(), row.status);
+    EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + kProductCode));
+    EXPECT_EQ(cleaned_up(), row.status == 0);
+    EXPECT_EQ(m.open_handles(), 0);
   }
 }
 

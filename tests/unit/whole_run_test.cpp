@@ -7,6 +7,7 @@
 #include "platform/sim/installer_tool.h"
 #include "records/installation_lookup.h"
 #include "run/run_sequence.h"
+#include "run_audit.h"
 #include "sim_test.h"
 #include "suite_world.h"
 
@@ -148,6 +149,60 @@ TEST_F(WholeRunTest, AHelpPackEnumeratedFirstIsNeverTakenForTheSuiteTheInstaller
     EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
     EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
     EXPECT_FALSE(m.folder_exists(kFolder));
+  }
+}
+
+TEST_F(WholeRunTest, TheSuitesWholeFamilyGoesAndItsFolderWithIt) {
+  struct Row {
+    const char* name;
+    bool family, other_publisher, stale_entry, help_first;
+    bool wow64;  // a 32-bit suite on 64-bit Windows, found by the second pass
+  };
+  const Row rows[] = {
+      {"help packs of two more languages and the SDK", true, false, false, false, false},
+      {"another publisher's package named alike, enumerated first", false, true, false, false, false},
+      {"an older version's entry under the vendor key", false, false, true, false, false},
+      {"the French help pack enumerated first", false, false, false, true, false},
+      {"all of it", true, true, true, true, false},
+      {"all of it, a 32-bit suite on 64-bit Windows", true, true, true, true, true},
+  };
+  const std::string early_help = "{0A000000-0000-0000-0000-000000000000}";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    const world::View view = row.wow64 ? world::View::Wow6432 : world::View::Native;
+    m.windows_is_64_bit = m.program_is_64_bit = row.wow64;
+    world::typical_machine(m, view);
+    if (row.family) world::add_family(m, view);
+    if (row.other_publisher) world::add_other_publisher_package(m, view);
+    if (row.stale_entry) world::add_stale_vendor_entry(m, view);
+    std::string french = world::kHelpCode;
+    if (row.help_first) {
+      // The French help pack under a code that enumerates before the suite's.
+      m.delete_key(HKLM, world::hklm(world::kUninstallKey + world::kHelpCode, view));
+      world::add_package_record(m, early_help, kProductKey + " Help Pack (French)", view);
+      for (auto& product : m.products)
+        if (product.code == world::kHelpCode) product.code = french = early_help;
+    }
+    audit::Allowed allowed = audit::suite_allowed(view);
+    allowed.registry_keys.push_back("HKLM\\" + world::hklm(world::kUninstallKey + early_help, view));
+    const audit::State before = audit::take(m);
+
+    EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
+
+    for (const auto& change : audit::unexpected_changes(before, m, allowed)) ADD_FAILURE() << change;
+    EXPECT_TRUE(audit::packages_left(m, allowed).empty());
+    EXPECT_FALSE(m.key_exists(HKLM, world::hklm(world::kUninstallKey + french, view)));
+    EXPECT_TRUE(audit::cleanup_complete(before, m, allowed));
+    // The add-on, the French help pack, the family's other packages, then the suite.
+    std::vector<std::string> expected = {" /verysilent", "/quiet /norestart /x" + french};
+    if (row.family)
+      for (const auto& member : world::family()) expected.push_back("/quiet /norestart /x" + member.code);
+    expected.push_back("/quiet /norestart /x" + world::kProductCode);
+    std::vector<std::string> parameters;
+    for (const auto& launch : m.launches) parameters.push_back(launch.parameters.value_or(""));
+    EXPECT_EQ(parameters, expected);
+    EXPECT_EQ(m.open_handles(), 0);
   }
 }
 
