@@ -18,10 +18,10 @@ std::string CHERCHE_LIBREOFFICE(const std::string& SPATH_OOO, const std::string&
 // The installation folder, lower-cased, from the first vendor key that exists only.
 std::string RECH_DOSSIER_INSTALLATION();
 // The product code of the suite's package: that of the first record whose display name
-// begins with SVERSOOO, unless the Windows Installer lists another product under the
-// suite's upgrade code and not that one (help packs, language packs and the SDK share the
-// name and may enumerate first): then that of the first such record it lists. Without
-// the list (its key missing or unreadable), or when it names none of them, the first's.
+// begins with SVERSOOO among the products the Windows Installer lists under the suite's
+// upgrade code (help packs, language packs and the SDK share the name and may enumerate
+// first); "" when none of those records matches. Without the list (its key missing,
+// unreadable or empty), that of the first record whose display name begins with SVERSOOO.
 std::string suite_product_code(const std::string& SVERSOOO);
 // The lookup stage: the folder, then the bootstrap file and the uninstall records.
 Installation RECH_INSTALLATION();

@@ -17,10 +17,9 @@ using KeyFilter = std::function<bool(const std::string& key_name)>;
 std::string RECH_PROG(const std::string& SCHAINE, const std::string& SKEY, const std::string& SKEY2);
 // The key name of that first matching record when it has a value SKEY2; "" otherwise.
 std::string RECUP_CLE(const std::string& SCHAINE, const std::string& SKEY, const std::string& SKEY2);
-// RECH_PROG's answer, but from the first matching record whose key name `preferred`
-// accepts; when no matching record is accepted, RECH_PROG's own answer. One walk.
-std::string find_value_preferring(const std::string& SCHAINE, const std::string& SKEY,
-                                  const std::string& SKEY2, const KeyFilter& preferred);
+// RECH_PROG over the records whose key name `accepted` takes; the others are not opened.
+std::string find_value_among(const std::string& SCHAINE, const std::string& SKEY,
+                             const std::string& SKEY2, const KeyFilter& accepted);
 // Some record's display name begins with SNOM_APP.
 bool RECH_APPLICATION(const std::string& SNOM_APP);
 // The key SCLE exists under HKEY_LOCAL_MACHINE.

@@ -60,16 +60,13 @@ void run_all(const std::vector<Case>& cases) {
   tried += static_cast<int>(cases.size());
 }
 
-// An empty application identifier detects no suite: nothing to do. A suite record whose
-// display name reads as empty is passed over, so the search for the product key finds
-// the help pack's record: the help pack goes, the suite stays, and the run reports the
-// failed removal without touching the suite's folders. Anything else the lookup cannot
-// read leaves the registered suite unfound, which is no success either.
+// An empty application identifier detects no suite: nothing to do. Anything else the
+// lookup cannot read leaves the registered suite unfound, which is no success either: a
+// suite record whose display name reads as empty is passed over, and the help pack's
+// record, the only other one named after the product key, is not among the suite's
+// products the installer lists, so it is not taken for the suite.
 constexpr int kNotFound = kSuiteNotFoundStatus;
-int kept_status(const Location& at) {
-  if (at.value == "DisplayName") return 1603;
-  return at.root == platform::kHkeyClassesRoot ? 0 : kNotFound;
-}
+int kept_status(const Location& at) { return at.root == platform::kHkeyClassesRoot ? 0 : kNotFound; }
 
 class BadInput : public ::testing::Test {
  protected:

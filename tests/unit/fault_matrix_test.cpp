@@ -207,15 +207,27 @@ TEST(FaultFindings, ARecordThatCannotBeOpenedAfterTheInstallerRanIsStillThere) {
 }
 
 TEST(FaultFindings, AnUnreadableSuiteRecordIsNotMistakenForTheHelpPack) {
-  sim::Machine& m = sim::reset();
-  world::typical_machine(m);
-  m.find_key(kHkeyLocalMachine, world::kUninstallKey + world::kProductCode)->open_denied = true;
-  // The search passes over the unreadable record and takes the help pack's for the
-  // suite's: the help pack goes, but the suite's own registration stays, so nothing of
-  // its folders goes and the run reports the failure.
-  EXPECT_EQ(quorvalis_main({"/quiet"}), 1603);
-  EXPECT_TRUE(nothing_cleaned_up(m)) << "the suite's folder went while its package stays installed";
-  EXPECT_TRUE(m.key_exists(kHkeyLocalMachine, world::kUninstallKey + world::kProductCode));
+  struct Row {
+    const char* name;
+    bool listed;  // the installer lists the suite's products under its upgrade code
+    int status;
+  };
+  // The search passes over the unreadable record. The installer's list says the help
+  // pack's is not the suite's: nothing is taken for it, and the run says it found no
+  // suite it can remove. Without the list the help pack's is taken: the help pack goes,
+  // but the suite's own registration stays, and the run reports the failure.
+  const Row rows[] = {{"listed", true, kSuiteNotFoundStatus}, {"no list", false, 1603}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::Machine& m = sim::reset();
+    world::typical_machine(m);
+    if (!row.listed) m.delete_key(kHkeyLocalMachine, "SOFTWARE\\Classes\\Installer");
+    m.find_key(kHkeyLocalMachine, world::kUninstallKey + world::kProductCode)->open_denied = true;
+    EXPECT_EQ(quorvalis_main({"/quiet"}), row.status);
+    EXPECT_TRUE(nothing_cleaned_up(m)) << "the suite's folder went while its package stays installed";
+    EXPECT_TRUE(m.key_exists(kHkeyLocalMachine, world::kUninstallKey + world::kProductCode));
+    EXPECT_EQ(m.key_exists(kHkeyLocalMachine, world::kUninstallKey + world::kHelpCode), row.listed);
+  }
 }
 
 }  // namespace

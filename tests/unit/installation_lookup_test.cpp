@@ -112,8 +112,15 @@ TEST_F(InstallationLookupTest, TheProductCodeIsTheSuitesOwnWhateverTheOrderOfThe
       {"the help pack listed too: the first record decides",
        listing({sim::packed_code(early_help), sim::packed_code(world::kProductCode)}), true, early_help},
       {"no list: the first record", [](sim::Machine&) {}, true, early_help},
-      {"an empty list", listing({}), true, early_help},
-      {"a list naming none of them", listing({sim::packed_code(unrelated)}), true, early_help},
+      {"an empty list: the first record", listing({}), true, early_help},
+      // The list says the records named after the product key are none of the suite's.
+      {"a list naming none of them: none", listing({sim::packed_code(unrelated)}), true, ""},
+      {"the suite's record unreadable: none",
+       [&](sim::Machine& machine) {
+         listing({sim::packed_code(world::kProductCode)})(machine);
+         machine.find_key(HKLM, world::kUninstallKey + world::kProductCode)->open_denied = true;
+       },
+       true, ""},
       {"a list that cannot be opened",
        [&](sim::Machine& machine) {
          listing({sim::packed_code(world::kProductCode)})(machine);

@@ -142,6 +142,7 @@ TEST_F(TwoViewsTest, ASuiteInEachViewGivesTheWeightierStatus) {
     sim::Product suite64;
     suite64.code = code64;
     suite64.keys = {{HKLM, world::kTdfVendor}};
+    suite64.upgrade_code = world::kUpgradeCode;  // both architectures share it
     machine.add_product(suite64);
     for (auto& product : machine.products) {
       const bool first = product.code == world::kProductCode;

@@ -40,7 +40,7 @@ TEST_F(UninstallSearchTest, TheFirstRecordWhoseDisplayNameBeginsWithTheTextDecid
   EXPECT_EQ(m.open_handles(), 0);
 }
 
-TEST_F(UninstallSearchTest, APreferredRecordDecidesAndOtherwiseTheFirstMatch) {
+TEST_F(UninstallSearchTest, ASearchAmongSomeRecordsPassesTheOthersOver) {
   record("A-help", "DisplayName", "LibreOffice 7.6 Help Pack (French)", "help.exe");
   record("B-other", "DisplayName", "Other Product", "other.exe");
   record("C-suite", "DisplayName", "LibreOffice 7.6.4.1", "suite.exe");
@@ -48,46 +48,46 @@ TEST_F(UninstallSearchTest, APreferredRecordDecidesAndOtherwiseTheFirstMatch) {
   record("E-late", "DisplayName", "LibreOffice 7.6 Help Pack (German)", "late.exe");
   struct Row {
     const char* name;
-    std::vector<std::string> preferred;  // key names the filter accepts
+    std::vector<std::string> accepted;  // key names the filter takes
     const char* expected;
   };
   const Row rows[] = {
-      {"the first match is preferred", {"A-help", "C-suite"}, "help.exe"},
-      {"a later match is", {"C-suite"}, "suite.exe"},
-      {"the first preferred one decides", {"E-late", "C-suite"}, "suite.exe"},
-      {"a preferred match without the value gives nothing", {"D-bare", "E-late"}, ""},
-      {"a preferred record that does not match is passed over", {"B-other", "E-late"}, "late.exe"},
-      {"none preferred: the first match", {}, "help.exe"},
-      {"only records that do not match are", {"B-other"}, "help.exe"},
+      {"the first match among them", {"A-help", "C-suite"}, "help.exe"},
+      {"a later match", {"C-suite"}, "suite.exe"},
+      {"the first of them decides", {"E-late", "C-suite"}, "suite.exe"},
+      {"the first of them lacks the value: nothing", {"D-bare", "E-late"}, ""},
+      {"one that does not match is passed over", {"B-other", "E-late"}, "late.exe"},
+      {"none of them matches", {"B-other"}, ""},
+      {"none taken", {}, ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const KeyFilter preferred = [&row](const std::string& key_name) {
-      for (const auto& accepted : row.preferred)
-        if (accepted == key_name) return true;
+    const KeyFilter accepted = [&row](const std::string& key_name) {
+      for (const auto& name : row.accepted)
+        if (name == key_name) return true;
       return false;
     };
-    EXPECT_EQ(find_value_preferring("LibreOffice 7.6", "DisplayName", "UninstallString", preferred),
-              row.expected);
+    EXPECT_EQ(find_value_among("LibreOffice 7.6", "DisplayName", "UninstallString", accepted), row.expected);
   }
-  // No match at all: nothing, whatever is preferred.
-  EXPECT_EQ(find_value_preferring("OpenOffice", "DisplayName", "UninstallString",
-                                  [](const std::string&) { return true; }),
-            "");
   EXPECT_EQ(m.open_handles(), 0);
 }
 
-TEST_F(UninstallSearchTest, APreferringSearchIsOneWalkThatStopsAtThePreferredRecord) {
+TEST_F(UninstallSearchTest, ASearchAmongSomeRecordsOpensOnlyThoseUpToTheMatch) {
   for (const char* key : {"A", "B", "C", "D"})
     record(key, "DisplayName", std::string("LibreOffice ") + key, "x.exe");
   std::vector<std::string> asked;
-  find_value_preferring("LibreOffice", "DisplayName", "UninstallString", [&](const std::string& key) {
-    asked.push_back(key);
-    return key == "C";
-  });
-  EXPECT_EQ(asked, (std::vector<std::string>{"A", "B", "C"}));
-  // The uninstall key, then A, B and C.
-  EXPECT_EQ(m.call_count(sim::Call::RegOpenKey), 4);
+  m.record_calls = true;
+  EXPECT_EQ(find_value_among("LibreOffice", "DisplayName", "UninstallString",
+                             [&](const std::string& key) {
+                               asked.push_back(key);
+                               return key == "B" || key == "C";
+                             }),
+            "x.exe");
+  EXPECT_EQ(asked, (std::vector<std::string>{"A", "B"}));
+  std::vector<std::string> opened;
+  for (const auto& [call, target] : m.call_log)
+    if (call == sim::Call::RegOpenKey) opened.push_back(target.substr(target.rfind('\\') + 1));
+  EXPECT_EQ(opened, (std::vector<std::string>{"Uninstall", "B"}));
 }
 
 TEST_F(UninstallSearchTest, ValueNamesAreExactForTheSearchAndFreeForTheAnswer) {
