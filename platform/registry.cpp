@@ -105,11 +105,17 @@ bool Registry::value_exists(const std::string& name) const {
 }
 
 std::string Registry::read_string(const std::string& name) const {
+  return read_string_if_known(name).value_or(std::string());
+}
+
+std::optional<std::string> Registry::read_string_if_known(const std::string& name) const {
   const WideString wide_name = ansi_to_wide(name);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
-  if (reg_query_value(current_or_root(), wide_name, &type, nullptr, &size) != 0 || size == 0)
-    return {};
+  const long status = reg_query_value(current_or_root(), wide_name, &type, nullptr, &size);
+  if (status == static_cast<long>(kErrorFileNotFound)) return std::string();
+  if (status != 0) return std::nullopt;
+  if (size == 0) return std::string();
   std::vector<std::uint8_t> data(size);
   if (reg_query_value(current_or_root(), wide_name, &type, data.data(), &size) != 0)
     throw ERegistryException("Failed to get data for value \"" + name + "\"");

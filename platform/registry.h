@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/owners.h"
@@ -48,6 +49,9 @@ class Registry {
   // ("Invalid registry data type: "%s"") or data unreadable once its size was known
   // ("Failed to get data for value "%s"").
   std::string read_string(const std::string& name) const;
+  // read_string's answer, but nothing when the registry could not say what the value
+  // holds: its size query failed for another reason than the value's absence (2).
+  std::optional<std::string> read_string_if_known(const std::string& name) const;
   void close_key();
 
   platform::RegKey root() const { return root_; }

@@ -1,6 +1,7 @@
 #include "records/suite_family.h"
 
 #include <functional>
+#include <optional>
 
 #include "platform/codepage.h"
 #include "platform/registry.h"
@@ -28,15 +29,25 @@ bool walk_installer_records(const std::function<bool(const std::string&, Registr
   return false;
 }
 
-// The record is of the family; its display name goes to `name`. Closes what it opens.
-bool in_family(Registry& registry, const std::string& key_name, const std::string& upper_prefix,
-               const std::string& publisher, std::string& name) {
-  if (!registry.open_read_only(record_path(key_name))) return false;
-  name = registry.read_string("DisplayName");
-  const bool member =
-      name.size() > upper_prefix.size() &&
-      platform::ansi_upper(name.substr(0, upper_prefix.size())) == upper_prefix &&
-      (publisher.empty() || registry.read_string("Publisher") == publisher);
+enum class Member { No, Yes, Unknown };
+
+// Whether the record is of the family, its display name going to `name`; Unknown when a
+// value it rests on could not be read. Closes what it opens.
+Member family_member(Registry& registry, const std::string& key_name,
+                     const std::string& upper_prefix, const std::string& publisher,
+                     std::string& name) {
+  if (!registry.open_read_only(record_path(key_name))) return Member::No;
+  Member member = Member::No;
+  const std::optional<std::string> display_name = registry.read_string_if_known("DisplayName");
+  if (!display_name) {
+    member = Member::Unknown;
+  } else if (display_name->size() > upper_prefix.size() &&
+             platform::ansi_upper(display_name->substr(0, upper_prefix.size())) == upper_prefix) {
+    name = *display_name;
+    const std::optional<std::string> its_publisher =
+        publisher.empty() ? publisher : registry.read_string_if_known("Publisher");
+    member = !its_publisher ? Member::Unknown : *its_publisher == publisher ? Member::Yes : Member::No;
+  }
   registry.close_key();
   return member;
 }
@@ -55,7 +66,8 @@ std::vector<FamilyPackage> family_packages(const std::string& product_key,
   const std::string prefix = platform::ansi_upper(product_key + " ");
   walk_installer_records([&](const std::string& key_name, Registry& registry) {
     std::string name;
-    if (in_family(registry, key_name, prefix, publisher, name)) family.push_back({key_name, name});
+    if (family_member(registry, key_name, prefix, publisher, name) == Member::Yes)
+      family.push_back({key_name, name});
     return false;
   });
   return family;
@@ -69,7 +81,8 @@ bool suite_packages_registered(const std::string& product_key, const std::string
   return walk_installer_records([&](const std::string& key_name, Registry& registry) {
     // A listed product counts where its record is: in this view, not the other one's.
     if (own.index_of(packed_installer_code(key_name)) >= 0) return true;
+    // A record whose name or publisher cannot be read may be one of the family.
     std::string name;
-    return in_family(registry, key_name, prefix, publisher, name);
+    return family_member(registry, key_name, prefix, publisher, name) != Member::No;
   });
 }

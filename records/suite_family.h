@@ -19,12 +19,13 @@ std::string record_publisher(const std::string& product_code);
 // The family's records, in enumeration order, read in one walk: key name a product code,
 // display name the product key, a blank and more (ANSI upper-casing on both sides), and
 // "Publisher" exactly `publisher`; an empty `publisher` takes every publisher. Records
-// that cannot be opened are skipped.
+// that cannot be opened, or whose name or publisher cannot be read, are left out.
 std::vector<FamilyPackage> family_packages(const std::string& product_key,
                                            const std::string& publisher);
 
 // Some record is still one of the suite's packages, read afresh in one walk: a product
 // the installer lists under `upgrade_code`, or one of the family. True as well when that
-// list exists but cannot be read: it may name one.
+// list exists but cannot be read, or a record's name or publisher cannot be read: each
+// may be one. Records that cannot be opened are skipped.
 bool suite_packages_registered(const std::string& product_key, const std::string& publisher,
                                const std::string& upgrade_code);

@@ -390,6 +390,8 @@ TEST_F(RegistryAccessorContract, ReadsStringsAsStored) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(registry.read_string(row.value), row.expected);
+    // The registry answers each of them, a missing value with "not found": all known.
+    EXPECT_EQ(registry.read_string_if_known(row.value), row.expected);
   }
   EXPECT_TRUE(registry.value_exists("number"));
   EXPECT_FALSE(registry.value_exists("Absent"));

@@ -138,6 +138,33 @@ TEST_F(RegistryAccessorTest, DataUnreadableAfterItsSizeRaises) {
   }
 }
 
+TEST_F(RegistryAccessorTest, AReadThatFailsIsToldFromAnAbsentValue) {
+  Registry registry(HKLM, platform::kKeyRead);
+  ASSERT_TRUE(registry.open_read_only("\\SOFTWARE\\Vendor\\Product"));
+  const std::string target = "HKLM\\SOFTWARE\\Vendor\\Product\\Name";
+  struct Row {
+    const char* name;
+    std::optional<std::uint32_t> size_query_error;  // the size query fails with it
+    const char* value;
+    std::optional<std::string> expected;
+  };
+  const Row rows[] = {
+      {"read", std::nullopt, "Name", std::string("outer")},
+      {"absent", std::nullopt, "Missing", std::string()},
+      {"absent, as the registry says", platform::kErrorFileNotFound, "Name", std::string()},
+      {"access denied", platform::kErrorAccessDenied, "Name", std::nullopt},
+      {"low memory", platform::kErrorNotEnoughMemory, "Name", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.size_query_error) m.fail(sim::Call::RegQueryValue, *row.size_query_error, 1, false, target);
+    EXPECT_EQ(registry.read_string_if_known(row.value), row.expected);
+    // The plain read takes every failure for an empty value.
+    if (row.size_query_error) m.fail(sim::Call::RegQueryValue, *row.size_query_error, 1, false, target);
+    EXPECT_EQ(registry.read_string(row.value), row.expected.value_or(""));
+  }
+}
+
 TEST_F(RegistryAccessorTest, NamesInEnumerationOrderAndEnumerationFailuresRaise) {
   m.add_key(HKLM, "SOFTWARE\\List\\beta");
   m.add_key(HKLM, "SOFTWARE\\List\\Alpha");

@@ -88,6 +88,30 @@ TEST_F(SuiteFamilyTest, UnreadableRecordsAreSkippedAndTheOthersRead) {
   EXPECT_EQ(m.open_handles(), 0);
 }
 
+TEST_F(SuiteFamilyTest, ARecordThatCannotBeReadIsNeverRemovedAndAlwaysHoldsTheFolder) {
+  struct Row {
+    const char* name;
+    std::string display_name;
+    const char* unreadable;  // the value whose size query is refused
+  };
+  const Row rows[] = {
+      {"its name", kProductKey + " Help Pack (German)", "DisplayName"},
+      {"the publisher of a record named like the family", kProductKey + " Help Pack (German)", "Publisher"},
+      {"a name from another product", "Other Product", "DisplayName"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::Machine& machine = sim::reset();
+    world::add_package_record(machine, code(1), row.display_name);
+    machine.fail(sim::Call::RegQueryValue, platform::kErrorAccessDenied, 1, true,
+                 "HKLM\\" + world::kUninstallKey + code(1) + "\\" + row.unreadable);
+    EXPECT_TRUE(family_packages(kProductKey, kPublisher).empty());
+    EXPECT_TRUE(suite_packages_registered(kProductKey, kPublisher, world::kUpgradeCode));
+    EXPECT_GE(machine.faults_injected(), 2);
+    EXPECT_EQ(machine.open_handles(), 0);
+  }
+}
+
 TEST_F(SuiteFamilyTest, ThePublisherOfARecord) {
   record(code(1), "x", kPublisher);
   record(code(2), "y", std::nullopt);
