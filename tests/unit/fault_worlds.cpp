@@ -49,6 +49,7 @@ void help_pack_by_key(sim::Machine& m) {
   world::typical_machine(m);
   m.delete_key(kHkeyLocalMachine, world::kUninstallKey + world::kHelpCode);
   m.add_uninstall_record(world::kHelpCode, world::kProductKey + " Help Pack (French)", std::nullopt);
+  m.set_string(kHkeyLocalMachine, world::kUninstallKey + world::kHelpCode, "Publisher", world::kPublisher);
 }
 
 void locked_bootstrap(sim::Machine& m) {
@@ -92,6 +93,29 @@ void x64_32bit_suite(sim::Machine& m) {
   world::typical_machine(m, world::View::Wow6432);
 }
 
+// The suite's whole family: help packs of two more languages (the first enumerating
+// before the suite) and the SDK, another publisher's package named alike, and an older
+// version's entry under the vendor key. The other publisher's package enumerates after
+// the suite: before it, a run that cannot open the installer's list of the suite's
+// products takes the first record named after the product key for the suite, as the
+// search did before the list was read, whoever published it.
+void family(sim::Machine& m) {
+  world::typical_machine(m);
+  world::add_family(m);
+  world::add_other_publisher_package(m, world::View::Native, world::kLateOtherPublisherCode);
+  world::add_stale_vendor_entry(m);
+}
+
+// The same for a 32-bit suite that only the 64-bit program's second pass finds.
+void x64_32bit_family(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  m.program_is_64_bit = true;
+  world::typical_machine(m, world::View::Wow6432);
+  world::add_family(m, world::View::Wow6432);
+  world::add_other_publisher_package(m, world::View::Wow6432, world::kLateOtherPublisherCode);
+  world::add_stale_vendor_entry(m, world::View::Wow6432);
+}
+
 // The installer's service idles with its mutex, owned by nobody: nothing holds the run.
 void installer_idle(sim::Machine& m) {
   world::typical_machine(m);
@@ -113,6 +137,8 @@ const std::vector<World>& worlds() {
       {"wow64_32bit_suite", wow64_32bit_suite, world::View::Wow6432},
       {"wow64_64bit_suite", wow64_64bit_suite},
       {"x64_32bit_suite", x64_32bit_suite, world::View::Wow6432},
+      {"family", family},
+      {"x64_32bit_family", x64_32bit_family, world::View::Wow6432},
   };
   return all;
 }

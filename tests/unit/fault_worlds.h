@@ -19,7 +19,9 @@ struct World {
 // that refuses the suite's removal; one that removes it and asks for a restart; one
 // busy with another installation; one idle with its mutex unowned; and on 64-bit
 // Windows a 32-bit suite for the 32-bit and for the 64-bit program, and a 64-bit suite
-// for the 32-bit program.
+// for the 32-bit program; the suite's whole family with another publisher's package named
+// alike and an older version's vendor entry, natively and as a 32-bit suite for the
+// 64-bit program.
 const std::vector<World>& worlds();
 
 }  // namespace fault_worlds

@@ -111,14 +111,13 @@ void add_family(sim::Machine& m, View view) {
   }
 }
 
-void add_other_publisher_package(sim::Machine& m, View view) {
+void add_other_publisher_package(sim::Machine& m, View view, const std::string& code) {
   const std::string file = "C:\\Program Files\\Companion Tools\\companion.exe";
-  add_package_record(m, kOtherPublisherCode, kProductKey + " Companion Tools", view);
-  m.set_string(kHkeyLocalMachine, hklm(kUninstallKey + kOtherPublisherCode, view), "Publisher",
-               "Companion Software Ltd");
+  add_package_record(m, code, kProductKey + " Companion Tools", view);
+  m.set_string(kHkeyLocalMachine, hklm(kUninstallKey + code, view), "Publisher", "Companion Software Ltd");
   m.add_file(file, "MZ");
   sim::Product product;
-  product.code = kOtherPublisherCode;
+  product.code = code;
   product.in_32bit_view = view == View::Wow6432;
   product.upgrade_code = "{7C6B5A49-3827-4615-9F4E-3D2C1B0A9F88}";
   product.files = {file};

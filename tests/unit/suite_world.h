@@ -19,8 +19,10 @@ inline const std::string kPublisher = "The Document Foundation";
 inline const std::string kGermanHelpCode = "{1D2E3F40-5A6B-4C7D-8E9F-0A1B2C3D4E01}";
 inline const std::string kSpanishHelpCode = "{9E8D7C6B-5A49-4837-8261-504938271602}";
 inline const std::string kSdkCode = "{C5B4A392-8170-4F6E-9D5C-4B3A29180703}";
-// Another publisher's package named after the product key; it enumerates first.
+// Another publisher's package named after the product key: under this code it
+// enumerates first, under the later one after the suite's record.
 inline const std::string kOtherPublisherCode = "{0F3E4D5C-6B7A-4988-9776-655443322104}";
+inline const std::string kLateOtherPublisherCode = "{7F3E4D5C-6B7A-4988-9776-655443322104}";
 inline const std::string kFolder = "C:\\Program Files\\LibreOffice\\";
 inline const std::string kProductKey = "LibreOffice 7.6";
 inline const std::string kDisplayName = "LibreOffice 7.6.4.1";
@@ -67,7 +69,8 @@ void add_family(sim::Machine& m, View view = View::Native);
 
 // An installer package of another publisher whose name begins with the product key, in
 // a folder of its own, with its own upgrade code.
-void add_other_publisher_package(sim::Machine& m, View view = View::Native);
+void add_other_publisher_package(sim::Machine& m, View view = View::Native,
+                                 const std::string& code = kOtherPublisherCode);
 
 // An older version's entry under the vendor key, naming the same folder: its package
 // has long gone. The suite's package then takes away only its own version's entry.
