@@ -1,7 +1,7 @@
 // The products the Windows Installer lists under an upgrade code: the key
 // HKLM\SOFTWARE\Classes\Installer\UpgradeCodes\<packed upgrade code> holds one value per
 // installed product, named by the product's packed code. Windows shares the key between
-// the registry views; Wine keeps it in the 64-bit view only.
+// the registry views; under Wine a 64-bit program's 32-bit view does not show it.
 #pragma once
 
 #include <string>

@@ -79,9 +79,9 @@ void remove_family(const std::string& SVERSOOO, const std::string& SEDITEUR,
 // they install into must not go then. A vendor key entry proves nothing where the
 // installer lists the suite's products: versions share the folder, and an older
 // version's entry outlives its package. Where it did not list them when the stage began
-// (Wine keeps the list out of the 32-bit view; a suite not installed by the Windows
-// Installer), nothing else tells whether a package still backs the entry: it holds the
-// folder then.
+// (Wine hides it from a 64-bit program's 32-bit view; a suite not installed by the
+// Windows Installer), nothing else tells whether a package still backs the entry: it
+// holds the folder then.
 bool packages_still_registered(const std::string& SVERSOOO, const std::string& SEDITEUR,
                                bool listed) {
   if (suite_packages_registered(SVERSOOO, SEDITEUR, SCLE_UPGRADE_CODE)) return true;

@@ -16,6 +16,8 @@ using namespace platform;
 const std::string kKey = "SOFTWARE\\QuorvalisContract\\Views";
 const std::string kClassesKey = "AppID\\{5C0A6C1E-0000-4000-8000-QUORVALISVIEW}";
 const std::string kProgIdKey = "Quorvalis.ContractView.1";
+// Beside the Windows Installer's own lists (UpgradeCodes) under the same key.
+const std::string kInstallerKey = "SOFTWARE\\Classes\\Installer\\QuorvalisContractView";
 
 class RegistryViewsContract : public ::testing::Test {
  protected:
@@ -26,8 +28,10 @@ class RegistryViewsContract : public ::testing::Test {
       world::delete_tree_in_view(kHkeyLocalMachine, "SOFTWARE\\QuorvalisContract", flag);
     }
     world::delete_tree_in_view(kHkeyClassesRoot, kClassesKey, 0);
-    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key})
+    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key}) {
       world::delete_tree_in_view(kHkeyClassesRoot, kProgIdKey, flag);
+      world::delete_tree_in_view(kHkeyLocalMachine, kInstallerKey, flag);
+    }
     set_registry_view(0);
   }
 
@@ -94,6 +98,24 @@ TEST_F(RegistryViewsContract, ProgrammaticIdentifiersAreSharedOnWindowsNotUnderW
     EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6432Key), "32");
     const bool shared = !(world::kUnderWine && program_is_64_bit());
     EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6464Key), shared ? "32" : "");
+  }
+}
+
+// The installer's keys under HKLM\SOFTWARE\Classes\Installer (its lists of products by
+// upgrade code among them) are shared by both views on Windows 7 and later. Wine's
+// installer writes them to the 64-bit view of a 64-bit prefix, and there a 64-bit
+// program's 32-bit view does not show them (a 32-bit program's own view does): the
+// 64-bit program's pass for an x86 suite finds no list, and does without it. Windows is
+// the authority: the sim shares them.
+TEST_F(RegistryViewsContract, InstallerKeysAreSharedOnWindowsNotUnderWine) {
+  for (const auto& kind : world::windows_kinds()) {
+    SCOPED_TRACE(kind.name);
+    world::become(kind);
+    world::set_string_in_view(kHkeyLocalMachine, kInstallerKey, "Bits", "64", kKeyWow6464Key);
+    EXPECT_EQ(read_in_view(kHkeyLocalMachine, kInstallerKey, kKeyWow6464Key), "64");
+    EXPECT_EQ(read_in_view(kHkeyLocalMachine, kInstallerKey, 0), "64");  // the program's own view
+    const bool shared = !(world::kUnderWine && program_is_64_bit());
+    EXPECT_EQ(read_in_view(kHkeyLocalMachine, kInstallerKey, kKeyWow6432Key), shared ? "64" : "");
   }
 }
 
