@@ -3,7 +3,7 @@
 # needs into one folder, which each scenario copies to C:\tests.
 # Usage: build-fixtures.sh OUT quorvalis.exe sleeper.exe start_detached.exe
 #                          process_list.exe addon_uninstaller.exe exit_status.exe
-#                          [mutex_holder.exe]
+#                          [mutex_holder.exe [packed_code.exe]]
 # The packages are of QUORVALIS_WINE_ARCH's architecture (x86 for win32, x64 for win64);
 # the suite and its help pack are also built for each architecture by name
 # (libreoffice-x86.msi, libreoffice-help-fr-x64.msi, ...), for 64-bit prefixes.
@@ -28,6 +28,7 @@ cp "$5" "$out/tests/process_list.exe"
 cp "$6" "$out/tests/addon_uninstaller.exe"
 cp "$7" "$out/tests/exit_status.exe"
 [ -z "${8:-}" ] || cp "$8" "$out/tests/mutex_holder.exe"
+[ -z "${9:-}" ] || cp "$9" "$out/tests/packed_code.exe"
 
 # One package: NAME WXS then wixl's -D definitions; its sources in a folder of its own.
 package() {
@@ -71,14 +72,30 @@ msibuild "$out/tests/collabora.msi" -q "DELETE FROM Shortcut WHERE Shortcut='Des
 suite zetaoffice ZetaOffice "$ZO_NAME" "$ZO_KEY" 24.2.1.1 24.2 "$ZO_CODE" "$ZO_VENDOR" \
   ZetaOffice string "ZetaOffice Service Manager"
 
-package libreoffice-help-fr helppack.wxs "$LO_KEY" -D Version=7.6.4.1 -D ProductCode="$LO_HELP_CODE" \
-  -D Manufacturer="LibreOffice Test Publisher" -D FolderName=LibreOffice
+# A package named after the product key, with one file: name, what follows the product
+# key in its name, language, code, upgrade code, publisher, and where the file goes.
+pack() { # name pack_name language code upgrade_code manufacturer folder subfolder leaf
+  package "$1" pack.wxs "$LO_KEY" -D PackName="$2" -D Language="$3" -D Version=7.6.4.1 \
+    -D ProductCode="$4" -D UpgradeCode="$5" -D Manufacturer="$6" -D FolderName="$7" \
+    -D SubFolder="$8" -D Leaf="$9"
+}
+# The suite's family: help packs and the SDK, in the suite's folder, from its publisher.
+family_pack() { # name pack_name language code upgrade_code subfolder leaf
+  pack "$1" "$2" "$3" "$4" "$5" "$LO_PUBLISHER" LibreOffice "$6" "$7"
+}
+
+family_pack libreoffice-help-fr "Help Pack (French)" 1036 "$LO_HELP_CODE" "$HELP_UPGRADE_CODE" help fr
+family_pack libreoffice-help-fr-early "Help Pack (French)" 1036 "$LO_HELP_EARLY_CODE" "$HELP_UPGRADE_CODE" help fr
+family_pack libreoffice-help-de "Help Pack (German)" 1031 "$LO_HELP_DE_CODE" "{4B17E523-5D91-4E69-BD96-7FD81CFA81BD}" help de
+family_pack libreoffice-help-es "Help Pack (Spanish)" 1034 "$LO_HELP_ES_CODE" "{4B17E523-5D91-4E69-BD96-7FD81CFA81BE}" help es
+family_pack libreoffice-sdk SDK 1033 "$LO_SDK_CODE" "{4B17E523-5D91-4E69-BD96-7FD81CFA81BF}" sdk include
+pack companion "Companion Tools" 1033 "$COMPANION_CODE" "{9A6B5C4D-3E2F-4A1B-8C7D-6E5F4A3B2C1D}" \
+  "Companion Software Ltd" "Companion Tools" program bin
 for bits in x86 x64; do
   if [ "$bits" = x86 ]; then arch=("${x86[@]}"); else arch=("${x64[@]}"); fi
   suite "libreoffice-$bits" LibreOffice "$LO_NAME" "$LO_KEY" 7.6.4.1 7.6 "$LO_CODE" "$LO_VENDOR" \
     LibreOffice string "LibreOffice Service Manager"
-  package "libreoffice-help-fr-$bits" helppack.wxs "$LO_KEY" -D Version=7.6.4.1 \
-    -D ProductCode="$LO_HELP_CODE" -D Manufacturer="LibreOffice Test Publisher" -D FolderName=LibreOffice
+  family_pack "libreoffice-help-fr-$bits" "Help Pack (French)" 1036 "$LO_HELP_CODE" "$HELP_UPGRADE_CODE" help fr
 done
 rm -rf "$out/work"
 ls "$out/tests"

@@ -8,6 +8,19 @@ LO_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F01}"
 LO_DWORD_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F02}"
 LO_FAILING_CODE="{3E1D5A20-7C4B-4F0E-9A61-2B8C0D4E6F03}"
 LO_HELP_CODE="{B7C2E940-1D3F-4A85-8E26-5F9A0C1D2E01}"
+# The family's other packages, and the French help pack once more under a code that
+# sorts before the suite's: records enumerate by their key names.
+LO_HELP_EARLY_CODE="{1B7C2E94-1D3F-4A85-8E26-5F9A0C1D2E02}"
+LO_HELP_DE_CODE="{2C7C2E94-1D3F-4A85-8E26-5F9A0C1D2E03}"
+LO_HELP_ES_CODE="{8D7C2E94-1D3F-4A85-8E26-5F9A0C1D2E04}"
+LO_SDK_CODE="{C47C2E94-1D3F-4A85-8E26-5F9A0C1D2E05}"
+LO_PUBLISHER="LibreOffice Test Publisher"
+# Another publisher's package whose name begins with the suite's product key; it sorts
+# before every record of the suite.
+COMPANION_CODE="{0C7C2E94-1D3F-4A85-8E26-5F9A0C1D2E06}"
+COMPANION_NAME="$LO_KEY Companion Tools"
+COMPANION_DIR='C:\Program Files\Companion Tools'
+HELP_UPGRADE_CODE="{4B17E523-5D91-4E69-BD96-7FD81CFA81BC}"
 CO_NAME="Collabora Office 23.05.6.2"
 CO_KEY="Collabora Office 23.05"
 CO_VENDOR='SOFTWARE\Collabora\Collabora Office'

@@ -61,6 +61,19 @@ leftovers_create() { # installation_folder start_menu_folder
   done
 }
 
+# The installer's list of products by upgrade code, as "UPGRADE PRODUCT" lines, both in
+# their packed form, sorted. reg reads the prefix's own view: in a 64-bit prefix the
+# 64-bit one, where Wine's installer writes the list.
+upgrade_code_entries() {
+  e2e_wine reg query 'HKLM\SOFTWARE\Classes\Installer\UpgradeCodes' /s 2>/dev/null | tr -d '\r' |
+    awk '/^HKEY_/ { key = $0; sub(/.*\\/, "", key); next } /^    [^ ]/ { print key, $1 }' | sort
+}
+
+# The program's own packing of installer codes, one a line.
+packed_codes() { # codes...
+  e2e_wine 'C:\tests\packed_code.exe' "$@" | tr -d '\r'
+}
+
 # Runs PROGRAM detached (any file name: CreateProcessA), e.g. soffice.bin.
 process_start() { # windows_path_of_a_copy_of_the_sleeper
   cp "$E2E_PREFIX/drive_c/tests/sleeper.exe" "$(unix_path "$1")"
