@@ -51,9 +51,9 @@ std::string suite_product_code(const std::string& SVERSOOO) {
   const bool listed = upgrade_code_products(SCLE_UPGRADE_CODE, own) == ProductList::Read;
   if (!listed || own.count() == 0)
     return STRAFTER("MsiExec.exe /I", RECH_PROG(SVERSOOO, "DisplayName", "UninstallString"));
-  // The first record named after the product key, among the suite's own products only:
-  // it is the specified one when that one is the suite's. A record the list does not
-  // name is never taken for the suite, even when no record it names can be read.
+  // The first record named after the product key among the suite's own products only,
+  // which is the first of all whenever that one is the suite's. A record the list does
+  // not name is never taken for the suite, even when no record it names can be read.
   const KeyFilter is_own = [&own](const std::string& key_name) {
     const std::string packed = packed_installer_code(key_name);
     return !packed.empty() && own.index_of(packed) >= 0;
