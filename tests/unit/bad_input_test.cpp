@@ -107,6 +107,32 @@ TEST_F(BadInput, ValuesOfEveryTypeWhereTextIsRead) {
       cases.push_back({label + ", one byte", store(at, type, "\x41"), Ending::Kept, kept_status(at), ""});
     }
   }
+  // The suite's publisher is read before anything is removed; a family record's while
+  // the family goes, after the French help pack. A publisher that is no text ends the
+  // run there; none at all leaves the family in place, and this machine has no family
+  // beyond the French help pack, so the suite goes as usual.
+  const std::string suite_record = world::kUninstallKey + world::kProductCode;
+  const std::string german = world::kUninstallKey + "{0A000000-0000-4000-8000-000000000001}";
+  for (const std::uint32_t type : {platform::kRegDword, platform::kRegBinary, platform::kRegMultiSz}) {
+    const std::string label = "Publisher of type " + std::to_string(type);
+    cases.push_back(box_case("the suite's " + label,
+                             [=](sim::Machine& m) {
+                               m.set_value(kHkeyLocalMachine, suite_record, "Publisher", type,
+                                           std::string("\x01\x00\x00\x00", 4));
+                             },
+                             "Publisher"));
+    cases.push_back(box_case("a German help pack's " + label,
+                             [=](sim::Machine& m) {
+                               world::add_package_record(m, "{0A000000-0000-4000-8000-000000000001}",
+                                                         world::kProductKey + " Help Pack (German)");
+                               m.set_value(kHkeyLocalMachine, german, "Publisher", type,
+                                           std::string("\x01\x00\x00\x00", 4));
+                             },
+                             "Publisher"));
+  }
+  cases.push_back({"the suite's Publisher without data",
+                   [=](sim::Machine& m) { m.set_value(kHkeyLocalMachine, suite_record, "Publisher", platform::kRegSz, ""); },
+                   Ending::Removed, 0, ""});
   // An unrelated record before the suite's: its display name is read too.
   cases.push_back(box_case("another record's DisplayName is a DWORD",
                            [](sim::Machine& m) {
