@@ -10,7 +10,9 @@ void set_last_error(std::uint32_t code) { sim::machine().last_error = code; }
 bool close_handle(Handle handle) {
   auto& m = sim::machine();
   using Kind = sim::Machine::HandleKind;
-  if (m.close(handle, Kind::Snapshot) || m.close(handle, Kind::Process)) return true;
+  if (m.close(handle, Kind::Snapshot) || m.close(handle, Kind::Process) ||
+      m.close(handle, Kind::File))
+    return true;
   m.last_error = kErrorInvalidHandle;
   return false;
 }

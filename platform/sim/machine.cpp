@@ -43,7 +43,8 @@ const char* call_name(Call call) {
       "FindFirstFile", "FindNextFile", "ShFileOperation",
       "CreateSnapshot", "ProcessFirst", "ProcessNext", "OpenProcess", "TerminateProcess",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
-      "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList"};
+      "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList",
+      "CreateFile", "GetFinalPathName", "GetDriveType", "ExpandEnvironmentStrings"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Call::Count_));
   return names[static_cast<int>(call)];
 }
@@ -89,6 +90,13 @@ Machine::Machine() : hklm(std::make_shared<RegKeyNode>()) {
   shell_folders[platform::kCsidlStartup] =
       "C:\\Users\\admin\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
   for (const auto& [csidl, path] : shell_folders) add_folder(path);
+  for (const auto& [name, value] :
+       {std::pair<const char*, const char*>{"SystemDrive", "C:"},
+        {"SystemRoot", "C:\\Windows"}, {"windir", "C:\\Windows"},
+        {"ProgramData", "C:\\ProgramData"}, {"ALLUSERSPROFILE", "C:\\ProgramData"},
+        {"ProgramFiles", "C:\\Program Files"}, {"PUBLIC", "C:\\Users\\Public"},
+        {"USERPROFILE", "C:\\Users\\admin"}})
+    set_environment(name, value);
 }
 
 Machine::~Machine() = default;
@@ -321,6 +329,15 @@ FileNode* Machine::find_node(const std::string& path) {
     node = it->get();
   }
   return node;
+}
+
+std::uint32_t Machine::drive_type(char letter) const {
+  const auto it = drive_types.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+  return it == drive_types.end() ? 3u : it->second;
+}
+
+void Machine::set_environment(const std::string& name, const std::string& value) {
+  environment[upper_ansi(name)] = value;
 }
 
 bool Machine::file_exists(const std::string& path) {

@@ -75,6 +75,13 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> system_folder = {8, 5};
   static const std::vector<std::uint32_t> shell_folder = {0x80004005u, 2, 5};
   static const std::vector<std::uint32_t> path_of_list = {5, 2};
+  // Where a folder really is: opening it (denied, gone, held), naming it (denied over
+  // SMB, low memory, no drive letter), the drive's type (DRIVE_UNKNOWN with any
+  // code), and expanding a profile's path.
+  static const std::vector<std::uint32_t> open_entry = {5, 2, 3, 32};
+  static const std::vector<std::uint32_t> final_name = {5, 8, 3};
+  static const std::vector<std::uint32_t> drive_type = {5};
+  static const std::vector<std::uint32_t> expand = {8, 87};
   switch (call) {
     case Call::RegOpenKey: return open;
     case Call::RegQueryInfoKey: return info;
@@ -102,6 +109,10 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::GetSystemDirectory: return system_folder;
     case Call::ShGetSpecialFolderLocation: return shell_folder;
     case Call::ShGetPathFromIdList: return path_of_list;
+    case Call::CreateFile: return open_entry;
+    case Call::GetFinalPathName: return final_name;
+    case Call::GetDriveType: return drive_type;
+    case Call::ExpandEnvironmentStrings: return expand;
     case Call::Count_: break;
   }
   static const std::vector<std::uint32_t> none;
@@ -151,7 +162,11 @@ bool is_cleanup_call(Call call) {
     case Call::FindNextFile:
     case Call::ShFileOperation:
     case Call::ShGetSpecialFolderLocation:
-    case Call::ShGetPathFromIdList: return true;
+    case Call::ShGetPathFromIdList:
+    case Call::CreateFile:
+    case Call::GetFinalPathName:
+    case Call::GetDriveType:
+    case Call::ExpandEnvironmentStrings: return true;
     default: return false;
   }
 }
