@@ -42,6 +42,8 @@ void fill_names(RegKey key, EnumCall next, std::uint32_t longest, std::uint32_t 
 
 Registry::Registry(RegKey root, std::uint32_t access) : root_(root), access_(access) {}
 
+std::uint32_t Registry::view() const { return access_ & (kKeyWow64_64Key | kKeyWow64_32Key); }
+
 RegKey Registry::current_or_root() const { return current_.valid() ? current_.get() : root_; }
 
 RegKey Registry::base_for(const std::string& path, std::string& relative) const {
@@ -58,7 +60,7 @@ bool Registry::key_exists(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | view(), key) != 0) return false;
   reg_close_key(key);
   return true;
 }
@@ -67,7 +69,7 @@ bool Registry::key_missing(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess, key);
+  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | view(), key);
   if (status == 0) reg_close_key(key);
   return status == static_cast<long>(kErrorFileNotFound);
 }
@@ -76,7 +78,7 @@ bool Registry::open_read_only(const std::string& path) {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead | view(), key) != 0) return false;
   current_.reset(key);
   return true;
 }

@@ -15,7 +15,8 @@
 
 class Registry {
  public:
-  // `access` is KEY_READ or the default full access; the operations set their own rights.
+  // `access` is KEY_READ or the default full access, with a view flag when asked for
+  // (KEY_WOW64_64KEY); the operations set their own rights and keep the view.
   explicit Registry(platform::RegKey root, std::uint32_t access = platform::kKeyAllAccess);
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
@@ -47,6 +48,7 @@ class Registry {
  private:
   platform::RegKey base_for(const std::string& path, std::string& relative) const;
   platform::RegKey current_or_root() const;
+  std::uint32_t view() const;
 
   platform::RegKey root_;
   std::uint32_t access_;
