@@ -45,7 +45,7 @@ Pattern split_pattern(const std::string& pattern) {
   if (cut == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') cut = 1;  // "C:*"
   const std::string last = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
   if (has_wildcard(last)) {
-    split.folder = sim::parse_path(cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1));
+    split.folder = sim::parse_path(cut == std::string::npos ? "." : pattern.substr(0, cut + 1));
     split.folder.trailing_separator = false;
     split.mask = last;
     return split;

@@ -185,6 +185,10 @@ FileNode* through_links(FileNode* node, int depth, Lookup& result) {
 
 ParsedPath parse_path(const std::string& path) {
   ParsedPath parsed;
+  if (path.empty()) {
+    parsed.error = kErrorPathNotFound;  // no name at all: not the current folder
+    return parsed;
+  }
   if (starts_with(path, "\\\\?\\")) {
     parse_device(path.substr(4), true, parsed);
   } else {

@@ -1,5 +1,6 @@
 #include "suite_world.h"
 
+#include "platform/file_calls.h"
 #include "platform/registry_calls.h"
 
 namespace world {
@@ -28,6 +29,31 @@ void add_package_record(sim::Machine& m, const std::string& code, const std::str
   m.set_string(kHkeyLocalMachine, kUninstallKey + code, "DisplayName", display_name);
   m.set_string(kHkeyLocalMachine, kUninstallKey + code, "UninstallString", "MsiExec.exe /I" + code,
                platform::kRegExpandSz);
+}
+
+void add_profile_list(sim::Machine& m) {
+  const std::uint32_t expandable = platform::kRegExpandSz;
+  m.set_string(kHkeyLocalMachine, kProfileList, "ProfilesDirectory", "%SystemDrive%\\Users", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "Default", "%SystemDrive%\\Users\\Default", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "Public", "%SystemDrive%\\Users\\Public", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "ProgramData", "%SystemDrive%\\ProgramData", expandable);
+  const std::pair<std::string, std::string> accounts[] = {
+      {"S-1-5-18", "%systemroot%\\system32\\config\\systemprofile"},
+      {"S-1-5-19", "%systemroot%\\ServiceProfiles\\LocalService"},
+      {"S-1-5-20", "%systemroot%\\ServiceProfiles\\NetworkService"},
+      {kAdminSid, "C:\\Users\\admin"},
+      {kAliceSid, "C:\\Users\\alice"},
+  };
+  for (const auto& [sid, folder] : accounts) {
+    m.set_string(kHkeyLocalMachine, kProfileList + "\\" + sid, "ProfileImagePath", folder, expandable);
+    m.set_dword(kHkeyLocalMachine, kProfileList + "\\" + sid, "Flags", 0);
+  }
+  const std::uint32_t hidden = platform::kFileAttributeHidden | platform::kFileAttributeSystem |
+                               platform::kFileAttributeArchive;
+  for (const char* user : {"admin", "alice", "Default"})
+    m.add_file(std::string("C:\\Users\\") + user + "\\NTUSER.DAT", "regf", hidden);
+  m.add_file("C:\\Users\\alice\\Documents\\thesis.odt", "alice's work");
+  m.add_folder("C:\\Windows\\system32\\config\\systemprofile");
 }
 
 void typical_machine(sim::Machine& m) {

@@ -19,6 +19,16 @@ inline const std::string kTdfVendor = "SOFTWARE\\The Document Foundation\\LibreO
 inline const std::string kDesktop = "C:\\Users\\Public\\Desktop";
 inline const std::string kPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
 
+inline const std::string kProfileList = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+inline const std::string kAdminSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
+inline const std::string kAliceSid = "S-1-5-21-1004336348-1177238915-682003330-1002";
+
+// The profile list as Windows keeps it, its folders stored with variables: the
+// system's own accounts (below the Windows folder), "admin" and "alice" in C:\Users,
+// the default profile and the profiles' folder; with each user's folder, registry
+// hive (NTUSER.DAT) and a document of alice's.
+void add_profile_list(sim::Machine& m);
+
 // The programmatic identifier and an application identifier named `app_name`.
 void register_suite(sim::Machine& m, const std::string& app_name = "LibreOffice");
 // vendor\version\{upgrade code} with INSTALLLOCATION = folder.
