@@ -448,6 +448,7 @@ std::optional<std::uint32_t> Machine::check(Call call, const std::string& target
     ++fault.seen;
     if (fault.seen == fault.nth || (fault.persistent && fault.seen > fault.nth)) {
       ++fault.injected;
+      fault.injected_at.push_back(target);
       if (!answer) answer = fault.code;
     }
   }

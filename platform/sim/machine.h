@@ -58,6 +58,7 @@ struct Fault {
   std::string target;
   int seen = 0;
   int injected = 0;
+  std::vector<std::string> injected_at;  // the target of each injected failure
 };
 
 // ---- registry -------------------------------------------------------------

@@ -171,6 +171,12 @@ bool is_cleanup_call(Call call) {
   }
 }
 
+bool is_cleanup_target(const std::string& target) {
+  static const std::string profile_list =
+      "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+  return sim::upper_ansi(target).rfind(sim::upper_ansi(profile_list), 0) == 0;
+}
+
 bool answers_absent(Call call, std::uint32_t code) {
   switch (call) {
     case Call::RegOpenKey:

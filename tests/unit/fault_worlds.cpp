@@ -62,15 +62,38 @@ void installer_refuses(sim::Machine& m) {
     if (product.code == world::kProductCode) product.removal_exit_code = 1603;
 }
 
+// The recorded installation folder is one the machine cannot lose; the package's own
+// files in it go with the package, everything else in it stays.
+const std::string kFonts = "C:\\Windows\\Fonts\\";
+const std::string kAlice = "C:\\Users\\alice\\";
+
+void in_fonts_folder(sim::Machine& m) {
+  for (const char* font : {"arial.ttf", "times.ttf", "segoeui.ttf"}) m.add_file(kFonts + font, "font");
+  world::typical_machine(m, kFonts, kFonts);
+}
+
+void in_a_profile(sim::Machine& m) { world::typical_machine(m, kAlice, kAlice); }
+
+void in_a_profile_by_junction(sim::Machine& m) {
+  m.add_folder_link("C:\\Documents and Settings", "C:\\Users");
+  world::typical_machine(m, "C:\\Documents and Settings\\alice\\", kAlice);
+}
+
+audit::Allowed keeping_fonts() { return audit::suite_allowed_keeping(kFonts); }
+audit::Allowed keeping_alice() { return audit::suite_allowed_keeping(kAlice); }
+
 }  // namespace
 
 const std::vector<World>& worlds() {
   static const std::vector<World> all = {
-      {"typical", typical},
-      {"several_records", several_records},
-      {"help_pack_by_key", help_pack_by_key},
-      {"locked_bootstrap", locked_bootstrap},
-      {"installer_refuses", installer_refuses},
+      {"typical", typical, audit::suite_allowed},
+      {"several_records", several_records, audit::suite_allowed},
+      {"help_pack_by_key", help_pack_by_key, audit::suite_allowed},
+      {"locked_bootstrap", locked_bootstrap, audit::suite_allowed},
+      {"installer_refuses", installer_refuses, audit::suite_allowed},
+      {"in_fonts_folder", in_fonts_folder, keeping_fonts},
+      {"in_a_profile", in_a_profile, keeping_alice},
+      {"in_a_profile_by_junction", in_a_profile_by_junction, keeping_alice},
   };
   return all;
 }

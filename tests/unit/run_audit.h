@@ -13,6 +13,7 @@ namespace audit {
 struct Allowed {
   std::vector<std::string> registry_keys;  // "HKLM\..." trees (a key with its values and subkeys)
   std::vector<std::string> shortcuts;      // full file paths
+  std::vector<std::string> files;          // full file paths the package's removal takes
   std::vector<std::string> folders;        // full folder paths, without a trailing "\"
   std::vector<std::string> processes;      // executable names that may be ended
 };
@@ -20,6 +21,9 @@ struct Allowed {
 // The suite of tests/unit/suite_world.h: package, help pack and add-on records, the
 // vendor, identifier and application keys, the shortcuts and the two folders.
 Allowed suite_allowed();
+// The same suite installed in `real_folder` (ending with "\\"), a folder the run must
+// keep: the package's own files may go with the package, the folder may not.
+Allowed suite_allowed_keeping(const std::string& real_folder);
 
 // The parts of a machine a run must not change beyond the allowed removals.
 struct State {

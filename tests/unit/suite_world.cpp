@@ -56,22 +56,29 @@ void add_profile_list(sim::Machine& m) {
   m.add_folder("C:\\Windows\\system32\\config\\systemprofile");
 }
 
-void typical_machine(sim::Machine& m) {
+std::vector<std::string> package_files(const std::string& folder) {
+  return {folder + "program\\bootstrap.ini", folder + "program\\soffice.bin",
+          folder + "program\\soffice.exe"};
+}
+
+void typical_machine(sim::Machine& m) { typical_machine(m, kFolder, kFolder); }
+
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder) {
+  add_profile_list(m);
   register_suite(m, "LibreOffice 7.6");
-  add_vendor_location(m, kTdfVendor, "7.6.4.1", kFolder);
-  add_bootstrap(m, kFolder, kProductKey);
+  add_vendor_location(m, kTdfVendor, "7.6.4.1", folder);
+  add_bootstrap(m, real_folder, kProductKey);
   add_package_record(m, kProductCode, kDisplayName);
-  m.add_file(kFolder + "program\\soffice.bin", "MZ");
-  m.add_file(kFolder + "program\\soffice.exe", "MZ");
-  m.add_file(kFolder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
+  m.add_file(real_folder + "program\\soffice.bin", "MZ");
+  m.add_file(real_folder + "program\\soffice.exe", "MZ");
+  m.add_file(real_folder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
 
   sim::Product suite;
   suite.code = kProductCode;
   suite.keys = {{kHkeyLocalMachine, kTdfVendor},
                 {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
                 {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
-  suite.files = {kFolder + "program\\bootstrap.ini", kFolder + "program\\soffice.bin",
-                 kFolder + "program\\soffice.exe"};
+  suite.files = package_files(real_folder);
   m.add_product(suite);
 
   add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)");

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/machine.h"
 
@@ -39,10 +40,16 @@ void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string
 // An installer package's record with "MsiExec.exe /I{code}".
 void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name);
 
-// The typical machine: suite detected, vendor key, bootstrap file, package record and
-// product known to the installer (removing its keys and owned files), two soffice.bin
-// processes, an add-on with its uninstaller, the French help pack, desktop shortcuts,
-// the Start-menu folder and files the package does not own.
+// The typical machine: the profile list, suite detected, vendor key, bootstrap file,
+// package record and product known to the installer (removing its keys and owned
+// files), two soffice.bin processes, an add-on with its uninstaller, the French help
+// pack, desktop shortcuts, the Start-menu folder and files the package does not own.
 void typical_machine(sim::Machine& m);
+// The same with the suite installed in `folder` (ending with "\\"), which the vendor
+// key records as written; its files are made through `real_folder`, where `folder`
+// really leads when a link is on its way.
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder);
+// The package's own files in an installation folder: what the installer takes away.
+std::vector<std::string> package_files(const std::string& folder);
 
 }  // namespace world
