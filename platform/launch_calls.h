@@ -7,7 +7,6 @@
 
 namespace platform {
 
-inline constexpr std::uint32_t kShellExecuteInfoSize = 60;  // sizeof(SHELLEXECUTEINFOA), 32-bit
 inline constexpr std::uint32_t kSeeMaskNoCloseProcess = 0x40;
 inline constexpr std::uint32_t kSeeMaskFlagDdeWait = 0x100;
 inline constexpr std::uint32_t kSeeMaskDoEnvSubst = 0x200;
@@ -34,6 +33,10 @@ struct ShellExecuteInfo {
   Handle instance = kNullHandle;  // out
   Handle process = kNullHandle;   // out, with kSeeMaskNoCloseProcess
 };
+
+// sizeof(SHELLEXECUTEINFOA) in this program: its cbSize (60 in a 32-bit program, 112 in a
+// 64-bit one).
+std::uint32_t shell_execute_info_size();
 
 // ShellExecuteExA. On failure the process handle is null.
 bool shell_execute_ex(ShellExecuteInfo& info);

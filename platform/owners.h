@@ -49,7 +49,7 @@ struct RegKeyTraits {
   static Value invalid() { return 0; }
   static void close(Value key) { reg_close_key(key); }
 };
-struct KernelHandleTraits {  // processes: null when absent
+struct KernelHandleTraits {  // processes and mutexes: null when absent
   using Value = Handle;
   static Value invalid() { return kNullHandle; }
   static void close(Value handle) { close_handle(handle); }

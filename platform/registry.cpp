@@ -38,11 +38,21 @@ void fill_names(RegKey key, EnumCall next, std::uint32_t longest, std::uint32_t 
   }
 }
 
+std::uint32_t g_view = 0;
+
 }  // namespace
+
+void platform::set_registry_view(std::uint32_t view) { g_view = view; }
+std::uint32_t platform::registry_view() { return g_view; }
 
 Registry::Registry(RegKey root, std::uint32_t access) : root_(root), access_(access) {}
 
-std::uint32_t Registry::view() const { return access_ & (kKeyWow64_64Key | kKeyWow64_32Key); }
+// A view the accessor was made with wins over the run's: one key (the profile list) is
+// the machine's, whichever pass reads it; both flags at once would be refused.
+std::uint32_t Registry::view() const {
+  const std::uint32_t own = access_ & (kKeyWow6464Key | kKeyWow6432Key);
+  return own != 0 ? own : g_view;
+}
 
 RegKey Registry::current_or_root() const { return current_.valid() ? current_.get() : root_; }
 

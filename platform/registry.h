@@ -4,6 +4,11 @@
 // other from the current key when one is open, else from the root. A trailing "\" is
 // accepted. Failed opens show only in the Boolean results; enumeration and read
 // failures raise ERegistryException with the system's text or the messages below.
+//
+// Every open of every accessor adds the run-wide view flag (none, KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY): the run sets it once per pass. An accessor made with a view flag of
+// its own in `access` (a key that is the machine's, such as the profile list) keeps that
+// one instead.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +17,12 @@
 #include "platform/owners.h"
 #include "platform/registry_calls.h"
 #include "platform/string_list.h"
+
+namespace platform {
+// The view flag every accessor adds to its opens; 0 (the program's own view) at start.
+void set_registry_view(std::uint32_t view);
+std::uint32_t registry_view();
+}  // namespace platform
 
 class Registry {
  public:

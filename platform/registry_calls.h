@@ -18,9 +18,9 @@ inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;   // KEY_ALL_ACCESS
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 inline constexpr std::uint32_t kReadControl = 0x20000;
-// The registry view on 64-bit Windows; 32-bit Windows ignores the flags.
-inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
-inline constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
+// The registry view an open reaches on 64-bit Windows (ignored on 32-bit Windows).
+inline constexpr std::uint32_t kKeyWow6464Key = 0x0100;  // KEY_WOW64_64KEY
+inline constexpr std::uint32_t kKeyWow6432Key = 0x0200;  // KEY_WOW64_32KEY
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;

@@ -30,6 +30,7 @@ inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
 inline constexpr std::uint32_t kErrorBadPathname = 161;
 inline constexpr std::uint32_t kErrorMoreData = 234;
 inline constexpr std::uint32_t kErrorNoMoreItems = 259;
+inline constexpr std::uint32_t kErrorNotOwner = 288;
 inline constexpr std::uint32_t kErrorInstallFailure = 1603;
 
 // GetLastError and SetLastError of the calling thread.

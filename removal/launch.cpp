@@ -18,7 +18,7 @@ bool SHELLEXECANDWAIT(const std::string& FILENAME, const std::string& PARAMETERS
   using namespace platform;
   ShellExecuteInfo info;
   RESETMEMORY(&info, sizeof info);
-  info.size = kShellExecuteInfoSize;
+  info.size = shell_execute_info_size();
   info.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagDdeWait | kSeeMaskDoEnvSubst | kSeeMaskFlagNoUi;
   info.window = kNullHandle;
   info.file = FILENAME.c_str();

@@ -30,7 +30,7 @@ void walk_processes(Visit visit) {
       platform::create_toolhelp_snapshot(platform::kTh32csSnapProcess, 0));
   if (!snapshot.valid()) return;
   platform::ProcessEntry entry;
-  entry.size = platform::kProcessEntrySize;
+  entry.size = platform::process_entry_size();
   for (bool more = platform::process_first(snapshot.get(), entry); more;
        more = platform::process_next(snapshot.get(), entry))
     visit(entry);

@@ -10,7 +10,7 @@ namespace {
 
 const std::string SPATH_PROFILELIST = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 // The list lives in the 64-bit view on 64-bit Windows, whichever build reads it.
-constexpr std::uint32_t kListAccess = platform::kKeyRead | platform::kKeyWow64_64Key;
+constexpr std::uint32_t kListAccess = platform::kKeyRead | platform::kKeyWow6464Key;
 
 // A folder value of the open key, expanded: "" when the value is missing or empty,
 // nullopt when it cannot be expanded. Raises when the value is no string.

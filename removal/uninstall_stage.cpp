@@ -7,6 +7,7 @@
 #include "records/installation_lookup.h"
 #include "records/uninstall_search.h"
 #include "removal/cleanup_stage.h"
+#include "removal/installer_busy.h"
 #include "run/run_sequence.h"
 
 namespace {
@@ -22,14 +23,36 @@ bool run_installer(const std::string& parameters, std::uint32_t* exit_code = nul
   return SHELLEXECANDWAIT(tool, parameters, "", platform::kSwShowNormal, "", exit_code);
 }
 
-// Every "/i" (either letter case, found left to right) replaced by `replacement`.
+// Every "/i" (either letter case, found left to right) replaced by `replacement`;
+// "" when there is none to replace.
 std::string replace_install_switch(const std::string& text, const std::string& replacement) {
   const std::string upper = platform::ansi_upper(text);
   std::string result;
   std::size_t from = 0;
   for (std::size_t at; (at = upper.find("/I", from)) != std::string::npos; from = at + 2)
     result += text.substr(from, at - from) + replacement;
-  return result + text.substr(from);
+  return from == 0 ? std::string() : result + text.substr(from);
+}
+
+// The help pack's installer command line: its recorded command with each "/i" made a
+// removal with the run's options. A command with no "/i" after its first blank
+// ("/X{code}", or no blank at all) would start the tool without them, that is with
+// its full interface or its usage box, which nobody can close in an unattended
+// session: the record's key name, its product code, is removed instead.
+std::string help_pack_parameters(const std::string& help_pack) {
+  const std::string SUNINST_HELP = RECH_PROG(help_pack, "DisplayName", "UninstallString");
+  const std::string removal = SPARAM + " /x";
+  if (!SUNINST_HELP.empty()) {
+    std::string parameters = replace_install_switch(STRAFTER(" ", SUNINST_HELP), removal);
+    if (!parameters.empty()) return parameters;
+  }
+  const std::string code = RECUP_CLE(help_pack, "DisplayName", "DisplayName");
+  return code.empty() ? std::string() : removal + code;
+}
+
+// The installer's statuses that deployment tools read as a success.
+bool reads_as_success(std::uint32_t status) {
+  return status == 0 || status == kRestartRequiredStatus || status == kRestartStartedStatus;
 }
 
 // Anything of the suite still registered after its package's removal: a record of the
@@ -50,7 +73,13 @@ bool SUPP_APPLICATION(const std::string& SNOM_APP, const std::string& SPARAM_ADD
 int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
                      const std::string& SPRODUCTCODE) {
   const std::string SPATH_CLE = SPATH_UNINSTALL + SPRODUCTCODE;
-  if (!CHERCHE_CLE_EXIST(SPATH_CLE)) return 0;
+  // Gone means what it means after the removal: the registry says the record does not
+  // exist. One we cannot open (access denied, low memory) may still be installed.
+  if (!CHERCHE_CLE_EXIST(SPATH_CLE))
+    return Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE) ? 0 : kRemovalFailedStatus;
+  // The installer would refuse the removal with 1618 only after the suite's processes,
+  // add-ons and help pack had gone; a deployment tool retrying then meets half a suite.
+  if (another_installation_in_progress()) return kInstallerBusyStatus;
 
   if (PROCESSEXISTS(SPROCESS)) CLOSEPROCCESSUS(SPROCESS);
 
@@ -59,24 +88,25 @@ int SUPP_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO,
 
   const std::string help_pack = SVERSOOO + " Help Pack (French)";
   if (RECH_APPLICATION(help_pack)) {
-    std::string SUNINST_HELP = RECH_PROG(help_pack, "DisplayName", "UninstallString");
-    if (SUNINST_HELP.empty()) {
-      SUNINST_HELP = RECUP_CLE(help_pack, "DisplayName", "DisplayName");
-      run_installer(SPARAM + " /x" + SUNINST_HELP);
-    } else {
-      run_installer(replace_install_switch(STRAFTER(" ", SUNINST_HELP), SPARAM + " /x"));
-    }
+    // Without a code (the record went in the meantime) the tool would show its usage box.
+    const std::string parameters = help_pack_parameters(help_pack);
+    if (!parameters.empty()) run_installer(parameters);
   }
 
   std::uint32_t exit_code = platform::kStillActive;
   if (!run_installer(SPARAM + " /x" + SPRODUCTCODE, &exit_code)) return kRemovalFailedStatus;
   // A package still recorded after the installer ran was not removed: the deployment
-  // tool must hear of it, with the installer's own reason when it gave one.
+  // tool must hear of it, with the installer's own reason when it gave one, never with
+  // a status it would take for a success.
   // Only an answer that the record does not exist means it is gone.
   if (!Registry(platform::kHkeyLocalMachine).key_missing(SPATH_CLE))
-    return exit_code != 0 && exit_code != platform::kStillActive ? static_cast<int>(exit_code)
-                                                                 : kRemovalFailedStatus;
+    return reads_as_success(exit_code) || exit_code == platform::kStillActive
+               ? kRemovalFailedStatus
+               : static_cast<int>(exit_code);
   if (suite_still_registered(SVERSOOO)) return kRemovalFailedStatus;
   NETTOIE_LIBREOFFICE(SCHEMOPEN, SVERSOOO);
-  return 0;
+  // The restart the installer asked for, or started, is the deployment tool's to plan.
+  return exit_code == kRestartRequiredStatus || exit_code == kRestartStartedStatus
+             ? static_cast<int>(exit_code)
+             : 0;
 }

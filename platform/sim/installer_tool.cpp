@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/registry_calls.h"
+#include "platform/sim/registry_views.h"
 
 namespace sim {
 
@@ -56,9 +57,11 @@ std::uint32_t run_installer_tool(Machine& m, const std::string& parameters) {
   if (product->removal_exit_code != 0) return product->removal_exit_code;
   for (const auto& [root, path] : product->keys) m.delete_key(root, path);
   for (const auto& file : product->files) delete_file_node(m, file);
-  m.delete_key(platform::kHkeyLocalMachine, kUninstallKey + product->code);
+  m.delete_key(platform::kHkeyLocalMachine,
+               path_in_view(kUninstallKey + product->code, product->in_32bit_view));
+  const std::uint32_t status = product->removed_exit_code;
   m.products.erase(product);
-  return 0;
+  return status;
 }
 
 }  // namespace sim

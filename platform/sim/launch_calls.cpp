@@ -50,6 +50,8 @@ void run_to_end(sim::Machine& m, std::uint32_t id) {
 
 }  // namespace
 
+std::uint32_t shell_execute_info_size() { return sim::machine().program_is_64_bit ? 112 : 60; }
+
 bool shell_execute_ex(ShellExecuteInfo& info) {
   auto& m = sim::machine();
   const std::string file = info.file ? info.file : "";
@@ -116,8 +118,34 @@ std::uint32_t wait_for_input_idle(Handle process, std::uint32_t milliseconds) {
   return 0;
 }
 
+namespace {
+
+// A wait on a named mutex: it times out while another program owns the mutex, and
+// otherwise makes this program its owner at once.
+std::uint32_t wait_for_mutex(sim::Machine& m, const std::string& name, std::uint32_t milliseconds) {
+  if (auto code = m.check(sim::Call::WaitForSingleObject, name)) {
+    m.last_error = *code;
+    return kWaitFailed;
+  }
+  sim::Machine::NamedMutex* mutex = m.find_mutex(name);
+  if (!mutex) {
+    m.last_error = kErrorInvalidHandle;
+    return kWaitFailed;
+  }
+  if (mutex->owned_elsewhere) {
+    if (milliseconds == kInfinite) throw std::logic_error("an endless wait for the mutex " + name);
+    return kWaitTimeout;
+  }
+  ++mutex->owned_here;
+  return kWaitObject0;
+}
+
+}  // namespace
+
 std::uint32_t wait_for_single_object(Handle object, std::uint32_t milliseconds) {
   auto& m = sim::machine();
+  if (const auto* name = static_cast<std::string*>(m.handle_object(object, sim::Machine::HandleKind::Mutex)))
+    return wait_for_mutex(m, *name, milliseconds);
   sim::Process* target = m.process_of(object);
   if (auto code = m.check(sim::Call::WaitForSingleObject, target ? target->exe_file : "")) {
     m.last_error = *code;

@@ -42,9 +42,11 @@ const char* call_name(Call call) {
       "GetFileAttributes", "SetFileAttributes", "DeleteFile", "RemoveDirectory", "ReadFile",
       "FindFirstFile", "FindNextFile", "ShFileOperation",
       "CreateSnapshot", "ProcessFirst", "ProcessNext", "OpenProcess", "TerminateProcess",
+      "OpenMutex", "ReleaseMutex",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
       "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList",
-      "CreateFile", "GetFinalPathName", "GetDriveType", "ExpandEnvironmentStrings"};
+      "CreateFile", "GetFinalPathName", "GetDriveType", "ExpandEnvironmentStrings",
+      "IsWow64Process"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Call::Count_));
   return names[static_cast<int>(call)];
 }
@@ -422,6 +424,12 @@ Product& Machine::add_installed_product(const std::string& code, const std::stri
   product.files = std::move(files);
   products.push_back(std::move(product));
   return products.back();
+}
+
+Machine::NamedMutex* Machine::find_mutex(const std::string& name) {
+  for (auto& mutex : mutexes)
+    if (mutex.name == name) return &mutex;
+  return nullptr;
 }
 
 // ---- faults, counters and handles ------------------------------------------------

@@ -10,7 +10,7 @@
 //    folder links, short names, a type per drive, substituted drives, this machine's
 //    shares, and a Recycle Bin (platform/sim/paths.h reads paths as Windows does);
 //  - the process's environment variables;
-//  - processes, programs (what a launch does), the thread's message queue;
+//  - processes, programs (what a launch does), named mutexes, the thread's message queue;
 //  - faults: "fail the Nth call of this kind on this target with this code, once or
 //    from then on", counted as they are injected.
 #pragma once
@@ -39,9 +39,11 @@ enum class Call {
   GetFileAttributes, SetFileAttributes, DeleteFile, RemoveDirectory, ReadFile,
   FindFirstFile, FindNextFile, ShFileOperation,
   CreateSnapshot, ProcessFirst, ProcessNext, OpenProcess, TerminateProcess,
+  OpenMutex, ReleaseMutex,
   ShellExecute, WaitForInputIdle, WaitForSingleObject, GetExitCodeProcess,
   GetSystemDirectory, ShGetSpecialFolderLocation, ShGetPathFromIdList,
   CreateFile, GetFinalPathName, GetDriveType, ExpandEnvironmentStrings,
+  IsWow64Process,
   Count_
 };
 const char* call_name(Call call);
@@ -139,6 +141,8 @@ struct Product {
   std::vector<std::pair<platform::Handle, std::string>> keys;  // root, path: deleted trees
   std::vector<std::string> files;                              // deleted files
   std::uint32_t removal_exit_code = 0;  // non-zero: the removal fails, nothing changes
+  std::uint32_t removed_exit_code = 0;  // a removal's status: 3010 or 1641 asks for a restart
+  bool in_32bit_view = false;  // an x86 package on 64-bit Windows: its record under Wow6432Node
 };
 
 struct QueuedMessage {
@@ -237,10 +241,31 @@ struct Machine {
   std::vector<Product> products;
   std::uint32_t installer_exit_code_for_unknown = 1605;  // ERROR_UNKNOWN_PRODUCT
 
+  // -- named mutexes, world state: one another program owns ("Global\_MSIExecute"
+  // while the installer runs a transaction) or one that merely exists, unowned; names
+  // compare with their letter case, as Windows' do. A wait on an unowned one makes this
+  // program its owner until it releases it.
+  struct NamedMutex {
+    std::string name;
+    bool owned_elsewhere = true;
+    int owned_here = 0;  // waits not yet released
+  };
+  void add_mutex(const std::string& name, bool owned_elsewhere = true) {
+    mutexes.push_back({name, owned_elsewhere, 0});
+  }
+  NamedMutex* find_mutex(const std::string& name);
+  std::vector<NamedMutex> mutexes;
+
   // -- the thread's messages
   std::vector<QueuedMessage> message_queue;
   std::vector<DispatchedMessage> dispatched;
   int waits_run_out = 0;  // 10 ms waits that timed out so far, over the whole run
+
+  // -- the Windows simulated and the program on it: 32-bit both unless set. On 64-bit
+  // Windows HKLM\SOFTWARE has two views (see registry_views.h); a 64-bit program needs
+  // 64-bit Windows. The program's record sizes follow its architecture.
+  bool windows_is_64_bit = false;
+  bool program_is_64_bit = false;
 
   // -- user interface
   bool interactive = true;
@@ -261,7 +286,7 @@ struct Machine {
   int faults_injected() const;
 
   // -- open handles, by kind, so a test can tell that everything was released.
-  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList, File };
+  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList, File, Mutex };
   Handle open_handle(HandleKind kind, std::shared_ptr<void> object);
   void* handle_object(Handle handle, HandleKind kind);
   bool close(Handle handle, HandleKind kind);

@@ -34,7 +34,7 @@ bool next_entry(Handle snapshot, ProcessEntry& entry, bool first, sim::Call call
     m.last_error = kErrorInvalidHandle;
     return false;
   }
-  if (entry.size != kProcessEntrySize) {
+  if (entry.size != process_entry_size()) {
     m.last_error = kErrorInsufficientBuffer;
     return false;
   }
@@ -52,6 +52,8 @@ bool next_entry(Handle snapshot, ProcessEntry& entry, bool first, sim::Call call
 }
 
 }  // namespace
+
+std::uint32_t process_entry_size() { return sim::machine().program_is_64_bit ? 304 : 296; }
 
 Handle create_toolhelp_snapshot(std::uint32_t flags, std::uint32_t process_id) {
   (void)flags;

@@ -7,6 +7,7 @@
 
 #include "platform/codepage.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/registry_views.h"
 
 namespace platform {
 
@@ -66,10 +67,21 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
   while (target.size() > 4 && target.back() == '\\') target.pop_back();
   if (auto code = m.check(sim::Call::RegOpenKey, target)) return static_cast<long>(*code);
   // One registry view at a time (the sim has only one); asking for both is refused.
-  if ((access & kKeyWow64_64Key) != 0 && (access & kKeyWow64_32Key) != 0)
+  if ((access & kKeyWow6464Key) != 0 && (access & kKeyWow6432Key) != 0)
     return static_cast<long>(kErrorInvalidParameter);
   if (!sub_key.empty() && sub_key.front() == u'\\') return kErrorBadPathname;
   if (node->deleted) return kErrorKeyDeleted;
+
+  // In the 32-bit view the whole logical path is mapped and walked from HKLM itself;
+  // handles keep their logical path, so a relative open is mapped the same way.
+  WideString walk = sub_key;
+  if (sim::opens_32bit_view(m, access)) {
+    std::string logical = target.size() > 4 ? target.substr(5) : std::string();
+    if (target.compare(0, 4, "HKCR") == 0)
+      logical = "SOFTWARE\\Classes" + (logical.empty() ? std::string() : "\\" + logical);
+    node = m.hklm;
+    walk = ansi_to_wide(sim::path_in_32bit_view(logical));
+  }
 
   WideString part;
   auto descend = [&]() -> bool {
@@ -80,7 +92,7 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
     part.clear();
     return true;
   };
-  for (char16_t c : sub_key) {
+  for (char16_t c : walk) {
     if (c == u'\\') {
       if (!descend()) return kErrorFileNotFound;
     } else {

@@ -11,7 +11,8 @@ namespace platform {
 
 namespace {
 
-static_assert(sizeof(SHELLEXECUTEINFOA) == kShellExecuteInfoSize);
+// The record size callers hand over: the documented layout of each architecture.
+static_assert(sizeof(SHELLEXECUTEINFOA) == (sizeof(void*) == 8 ? 112 : 60));
 
 HANDLE native(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 
@@ -29,6 +30,8 @@ MSG native_message(const Message& message) {
 }
 
 }  // namespace
+
+std::uint32_t shell_execute_info_size() { return sizeof(SHELLEXECUTEINFOA); }
 
 bool shell_execute_ex(ShellExecuteInfo& info) {
   SHELLEXECUTEINFOA native_info;

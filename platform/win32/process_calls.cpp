@@ -11,7 +11,8 @@ namespace platform {
 
 namespace {
 
-static_assert(sizeof(PROCESSENTRY32) == kProcessEntrySize);
+// The record sizes callers hand over: the documented layout of each architecture.
+static_assert(sizeof(PROCESSENTRY32) == (sizeof(void*) == 8 ? 304 : 296));
 static_assert(sizeof(PROCESSENTRY32::szExeFile) == kMaxPath);
 
 HANDLE native(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -20,7 +21,7 @@ Handle ours(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 // Process32First or Process32Next through a real PROCESSENTRY32.
 template <typename Step>
 bool step(Handle snapshot, ProcessEntry& entry, Step call) {
-  if (entry.size != kProcessEntrySize) {
+  if (entry.size != process_entry_size()) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);  // as Process32First answers a short dwSize
     return false;
   }
@@ -34,6 +35,8 @@ bool step(Handle snapshot, ProcessEntry& entry, Step call) {
 }
 
 }  // namespace
+
+std::uint32_t process_entry_size() { return sizeof(PROCESSENTRY32); }
 
 Handle create_toolhelp_snapshot(std::uint32_t flags, std::uint32_t process_id) {
   return ours(CreateToolhelp32Snapshot(flags, process_id));

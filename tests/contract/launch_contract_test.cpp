@@ -18,7 +18,7 @@ class LaunchContract : public ::testing::Test {
 
   static ShellExecuteInfo request(const std::string& file, const std::string& parameters) {
     ShellExecuteInfo info;
-    info.size = kShellExecuteInfoSize;
+    info.size = shell_execute_info_size();
     info.mask =
         kSeeMaskNoCloseProcess | kSeeMaskFlagDdeWait | kSeeMaskDoEnvSubst | kSeeMaskFlagNoUi;
     info.file = file.c_str();

@@ -23,7 +23,7 @@ class ProcessesContract : public ::testing::Test {
     const UniqueSnapshot snapshot(create_toolhelp_snapshot(kTh32csSnapProcess, 0));
     EXPECT_TRUE(snapshot.valid());
     ProcessEntry entry;
-    entry.size = kProcessEntrySize;
+    entry.size = process_entry_size();
     for (bool more = process_first(snapshot.get(), entry); more;
          more = process_next(snapshot.get(), entry))
       if (entry.process_id == id)
@@ -49,7 +49,7 @@ TEST_F(ProcessesContract, WalkEndsWithNoMoreFilesAndNeedsTheEntrySize) {
   const Handle snapshot = create_toolhelp_snapshot(kTh32csSnapProcess, 0);
   ASSERT_NE(snapshot, kInvalidHandle);
   ProcessEntry entry;
-  entry.size = kProcessEntrySize;
+  entry.size = process_entry_size();
   int listed = 0;
   for (bool more = process_first(snapshot, entry); more; more = process_next(snapshot, entry))
     ++listed;

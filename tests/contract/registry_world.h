@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry_calls.h"
 #include "platform/types.h"
@@ -25,6 +26,21 @@ void set_value(platform::RegKey root, const std::string& path, const std::string
                std::uint32_t type, const std::string& bytes);
 // Removes the key with everything below it; a missing key is no error.
 void delete_tree(platform::RegKey root, const std::string& path);
+
+// Stores a REG_SZ in the view an open with `view_flag` reaches (KEY_WOW64_64KEY,
+// KEY_WOW64_32KEY or 0 for the program's own), and removes a tree from it.
+void set_string_in_view(platform::RegKey root, const std::string& path, const std::string& name,
+                        const std::string& ascii_text, std::uint32_t view_flag);
+void delete_tree_in_view(platform::RegKey root, const std::string& path, std::uint32_t view_flag);
+
+// The kinds of Windows a case can meet: under Wine only the prefix's own (become() then
+// changes nothing); on the host the sim becomes each of them in turn.
+struct WindowsKind {
+  const char* name;
+  bool windows_64_bit, program_64_bit;
+};
+std::vector<WindowsKind> windows_kinds();
+void become(const WindowsKind& kind);
 
 // The system's ANSI code page (GetACP).
 std::uint32_t ansi_code_page();

@@ -54,6 +54,35 @@ void delete_tree(platform::RegKey root, const std::string& path) {
   if (status != ERROR_FILE_NOT_FOUND) check(status, "RegDeleteTreeW", path);
 }
 
+void set_string_in_view(platform::RegKey root, const std::string& path, const std::string& name,
+                        const std::string& ascii_text, std::uint32_t view_flag) {
+  HKEY key = nullptr;
+  check(RegCreateKeyExW(hkey(root), wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS | view_flag, nullptr, &key, nullptr),
+        "RegCreateKeyExW", path);
+  const std::wstring text = wide(ascii_text);
+  const LONG status = RegSetValueExW(key, wide(name).c_str(), 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  check(status, "RegSetValueExW", path + "\\" + name);
+}
+
+void delete_tree_in_view(platform::RegKey root, const std::string& path, std::uint32_t view_flag) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(hkey(root), wide(path).c_str(), 0, KEY_ALL_ACCESS | view_flag, &key) !=
+      ERROR_SUCCESS)
+    return;
+  const LONG status = RegDeleteTreeW(key, nullptr);  // what is below it, values included
+  RegCloseKey(key);
+  check(status, "RegDeleteTreeW", path);
+  check(RegDeleteKeyExW(hkey(root), wide(path).c_str(), view_flag, 0), "RegDeleteKeyExW", path);
+}
+
+std::vector<WindowsKind> windows_kinds() { return {{"this prefix's Windows", false, false}}; }
+
+void become(const WindowsKind&) {}
+
 std::uint32_t ansi_code_page() { return GetACP(); }
 
 }  // namespace world

@@ -8,6 +8,7 @@
 
 #include "bad_input_world.h"
 #include "platform/registry_calls.h"
+#include "run/run_sequence.h"
 #include "suite_world.h"
 
 namespace {
@@ -59,10 +60,16 @@ void run_all(const std::vector<Case>& cases) {
   tried += static_cast<int>(cases.size());
 }
 
-// A suite record whose display name reads as empty is passed over, so the search for
-// the product key finds the help pack's record: the help pack goes, the suite stays, and
-// the run reports the failed removal without touching the suite's folders.
-int kept_status(const Location& at) { return at.value == "DisplayName" ? 1603 : 0; }
+// An empty application identifier detects no suite: nothing to do. A suite record whose
+// display name reads as empty is passed over, so the search for the product key finds
+// the help pack's record: the help pack goes, the suite stays, and the run reports the
+// failed removal without touching the suite's folders. Anything else the lookup cannot
+// read leaves the registered suite unfound, which is no success either.
+constexpr int kNotFound = kSuiteNotFoundStatus;
+int kept_status(const Location& at) {
+  if (at.value == "DisplayName") return 1603;
+  return at.root == platform::kHkeyClassesRoot ? 0 : kNotFound;
+}
 
 class BadInput : public ::testing::Test {
  protected:
@@ -124,11 +131,11 @@ TEST_F(BadInput, EmptyHugeAndNulHoldingTexts) {
   const std::string nul(1, '\0');
   const std::vector<Case> cases = {
       {"empty AppID default", text(appid, ""), Ending::Kept, 0, ""},
-      {"empty INSTALLLOCATION", text(location, ""), Ending::Kept, 0, ""},
+      {"empty INSTALLLOCATION", text(location, ""), Ending::Kept, kNotFound, ""},
       {"empty DisplayName", text(display, ""), Ending::Kept, kept_status(display), ""},
-      {"empty UninstallString", text(uninstall, ""), Ending::Kept, 0, ""},
+      {"empty UninstallString", text(uninstall, ""), Ending::Kept, kNotFound, ""},
       {"1 MiB AppID default after the name", text(appid, "LibreOffice" + huge), Ending::Removed, 0, ""},
-      {"1 MiB INSTALLLOCATION", text(location, "C:\\" + huge + "\\"), Ending::Kept, 0, ""},
+      {"1 MiB INSTALLLOCATION", text(location, "C:\\" + huge + "\\"), Ending::Kept, kNotFound, ""},
       {"1 MiB DisplayName after the name", text(display, world::kDisplayName + huge), Ending::Removed, 0, ""},
       {"1 MiB UninstallString after the code", text(uninstall, uninstall.proper + huge), Ending::Kept, 0, ""},
       {"1 MiB DisplayName in another record",
@@ -137,7 +144,7 @@ TEST_F(BadInput, EmptyHugeAndNulHoldingTexts) {
       {"INSTALLLOCATION with a NUL before another folder", text(location, world::kFolder + nul + "C:\\Windows\\"),
        Ending::Removed, 0, ""},
       {"INSTALLLOCATION cut at the drive by a NUL", text(location, "C:\\" + nul + "Program Files\\LibreOffice\\"),
-       Ending::Kept, 0, ""},
+       Ending::Kept, kNotFound, ""},
       {"DisplayName with a NUL after the name", text(display, world::kProductKey + nul + "junk"), Ending::Removed, 0, ""},
       {"UninstallString with a NUL before a second switch",
        text(uninstall, uninstall.proper + nul + " /I{00000000-0000-0000-0000-000000000000}"), Ending::Removed, 0, ""},
@@ -163,9 +170,9 @@ TEST_F(BadInput, NamesAndTextsOutsideTheCodePage) {
       {"DisplayName with a lone surrogate", wide_text(display, widen(world::kProductKey) + lone), Ending::Removed, 0, ""},
       // "?" stands for what the code page lacks: never a wildcard that reaches a file call.
       {"INSTALLLOCATION with Greek", wide_text(location, u"C:\\Program Files\\LibreOffice " + greek + u"\\"),
-       Ending::Kept, 0, ""},
+       Ending::Kept, kNotFound, ""},
       {"INSTALLLOCATION with a surrogate pair", wide_text(location, u"C:\\Program Files\\" + pair + u"\\"),
-       Ending::Kept, 0, ""},
+       Ending::Kept, kNotFound, ""},
       {"UninstallString with CJK after the code", wide_text(uninstall, widen(uninstall.proper) + cjk),
        Ending::Kept, 0, ""},
   };
@@ -245,30 +252,30 @@ TEST_F(BadInput, BootstrapFiles) {
   }
   const std::string huge_line(kMiB, 'z');
   std::vector<Case> cases = {
-      {"an empty file", file(""), Ending::Kept, 0, ""},
-      {"only a UTF-16 LE mark", file("\xFF\xFE"), Ending::Kept, 0, ""},
-      {"only a UTF-16 BE mark", file("\xFE\xFF"), Ending::Kept, 0, ""},
-      {"only a UTF-8 mark", file("\xEF\xBB\xBF"), Ending::Kept, 0, ""},
+      {"an empty file", file(""), Ending::Kept, kNotFound, ""},
+      {"only a UTF-16 LE mark", file("\xFF\xFE"), Ending::Kept, kNotFound, ""},
+      {"only a UTF-16 BE mark", file("\xFE\xFF"), Ending::Kept, kNotFound, ""},
+      {"only a UTF-8 mark", file("\xEF\xBB\xBF"), Ending::Kept, kNotFound, ""},
       {"UTF-16 LE", file(utf16_le), Ending::Removed, 0, ""},
       {"UTF-16 LE of odd length", file(utf16_le + "\x41"), Ending::Removed, 0, ""},
       {"UTF-16 BE of odd length", file(utf16_be + "\x41"), Ending::Removed, 0, ""},
-      {"UTF-16 without its mark", file(utf16(widen(content), false)), Ending::Kept, 0, ""},
+      {"UTF-16 without its mark", file(utf16(widen(content), false)), Ending::Kept, kNotFound, ""},
       {"UTF-8 with its mark", file("\xEF\xBB\xBF" + content), Ending::Removed, 0, ""},
       {"64 MiB before the section", file(filler + content), Ending::Removed, 0, ""},
       {"a 1 MiB line before the key", file("[Bootstrap]\r\n;" + huge_line + "\r\nProductKey=" + world::kProductKey),
        Ending::Removed, 0, ""},
-      {"a 1 MiB product key", file("[Bootstrap]\nProductKey=" + huge_line + "\n"), Ending::Kept, 0, ""},
+      {"a 1 MiB product key", file("[Bootstrap]\nProductKey=" + huge_line + "\n"), Ending::Kept, kNotFound, ""},
       {"a 1 MiB section name", file("[" + huge_line + "]\n" + content), Ending::Removed, 0, ""},
-      {"a NUL inside the section name", file(std::string("[Boot\0strap]\r\nProductKey=x\r\n", 28)), Ending::Kept, 0, ""},
+      {"a NUL inside the section name", file(std::string("[Boot\0strap]\r\nProductKey=x\r\n", 28)), Ending::Kept, kNotFound, ""},
       {"lines ended by CR only", file("[Bootstrap]\rProductKey=" + world::kProductKey + "\r"), Ending::Removed, 0, ""},
   };
-  // Binary noise: whatever it decodes to, the run finds no product in it.
+  // Binary noise: whatever it decodes to, the run finds no product key in it.
   std::mt19937 random(20240611);
   for (int seed = 0; seed < 16; ++seed) {
     std::string noise(std::size_t{1} << (seed % 8 + 9), '\0');
     for (auto& byte : noise) byte = static_cast<char>(random());
     if (seed % 4 == 0) noise.replace(0, 2, "\xFF\xFE");  // some as UTF-16
-    cases.push_back({"noise " + std::to_string(seed), file(noise), Ending::Kept, 0, ""});
+    cases.push_back({"noise " + std::to_string(seed), file(noise), Ending::Kept, kNotFound, ""});
   }
   run_all(cases);
 }

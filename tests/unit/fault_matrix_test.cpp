@@ -74,7 +74,7 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
 
     Ending ending;
     ending.status = quorvalis_main({"/quiet"});
-    ending.outcome = fault_outcomes::classify(ending.status, m);
+    ending.outcome = fault_outcomes::classify(ending.status, m, GetParam().view);
     ending.message = box_message(m);
     ending.injected = m.faults_injected();
     for (int kind = 0; kind < kCallKinds; ++kind) ending.calls[kind] = m.calls[kind];
@@ -96,13 +96,15 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
       problems.push_back(std::to_string(m.open_handles()) + " handles left open");
     for (const auto& change : audit::unexpected_changes(before, m, allowed_))
       problems.push_back(change);
-    const bool record_left =
-        m.key_exists(platform::kHkeyLocalMachine, world::kUninstallKey + world::kProductCode);
+    const bool record_left = m.key_exists(
+        platform::kHkeyLocalMachine, world::hklm(world::kUninstallKey + world::kProductCode, GetParam().view));
     const bool told_absent = fault && fault_outcomes::answers_absent(fault->call, fault->code);
     if (record_left && !told_absent && !audit::cleanup_untouched(before, m, allowed_))
       problems.push_back("cleaned up although the package is still installed");
     else if (ending.outcome == Outcome::RemovalFailed && !audit::cleanup_untouched(before, m, allowed_))
       problems.push_back("cleaned up after a failed removal");
+    if (ending.outcome == Outcome::InstallerBusy && !audit::untouched(before, m))
+      problems.push_back("touched the machine although another installation runs");
     const bool cleanup_may_fail = fault && (fault_outcomes::is_cleanup_call(fault->call) ||
                                             hit_cleanup_target(m));
     if (ending.outcome == Outcome::Removed && !cleanup_may_fail &&

@@ -12,9 +12,9 @@ constexpr std::uint32_t kNoMoreItems = 259;
 
 unsigned bit(Outcome outcome) { return 1u << static_cast<int>(outcome); }
 
-constexpr Outcome kRemoved = Outcome::Removed, kKept = Outcome::Kept,
-                  kFailed = Outcome::RemovalFailed, kRegistryBox = Outcome::RegistryBox,
-                  kFileBox = Outcome::FileOpenBox;
+constexpr Outcome kRemoved = Outcome::Removed, kKept = Outcome::Kept, kNotFound = Outcome::NotFound,
+                  kFailed = Outcome::RemovalFailed, kBusy = Outcome::InstallerBusy,
+                  kRegistryBox = Outcome::RegistryBox, kFileBox = Outcome::FileOpenBox;
 
 bool starts_with(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -23,15 +23,15 @@ bool starts_with(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 const char* outcome_name(Outcome outcome) {
-  static const char* const names[] = {"removed", "kept", "removal failed", "ERegistryException box",
-                                      "EFOpenError box", "unexplained"};
+  static const char* const names[] = {"removed", "kept", "not found", "removal failed", "installer busy",
+                                      "ERegistryException box", "EFOpenError box", "unexplained"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Outcome::Count_));
   return names[static_cast<int>(outcome)];
 }
 
-Outcome classify(int status, sim::Machine& m) {
+Outcome classify(int status, sim::Machine& m, world::View view) {
   const bool record_left = m.key_exists(platform::kHkeyLocalMachine,
-                                        world::kUninstallKey + world::kProductCode);
+                                        world::hklm(world::kUninstallKey + world::kProductCode, view));
   if (status == 217) {
     if (m.message_boxes.size() != 1 || m.message_boxes[0].caption != "Error")
       return Outcome::Unexplained;
@@ -44,8 +44,12 @@ Outcome classify(int status, sim::Machine& m) {
   }
   if (!m.message_boxes.empty()) return Outcome::Unexplained;
   if (status == 0) return record_left ? kKept : kRemoved;
+  // A restart to plan is a success: it must never hide a package that is still there.
+  if (status == 3010 || status == 1641) return record_left ? Outcome::Unexplained : kRemoved;
   // 1603 when the installer gave nothing better, else the installer's own status.
   if (status == 1603 || status == 1605) return kFailed;
+  if (status == 1618) return kBusy;
+  if (status == 218) return record_left ? kNotFound : Outcome::Unexplained;
   return Outcome::Unexplained;
 }
 
@@ -70,8 +74,11 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> walk = {18, 24, 5};
   static const std::vector<std::uint32_t> open_process = {5, 87};
   static const std::vector<std::uint32_t> terminate = {5, 6};
+  // OpenMutexA: held under a security descriptor that keeps us out, or no such mutex.
+  static const std::vector<std::uint32_t> mutex = {5, 2};
   static const std::vector<std::uint32_t> launch = {2, 3, 5, 8, 1155, 1223};
   static const std::vector<std::uint32_t> wait = {6, 5};
+  static const std::vector<std::uint32_t> release = {288, 6};
   static const std::vector<std::uint32_t> system_folder = {8, 5};
   static const std::vector<std::uint32_t> shell_folder = {0x80004005u, 2, 5};
   static const std::vector<std::uint32_t> path_of_list = {5, 2};
@@ -82,6 +89,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> final_name = {5, 8, 3};
   static const std::vector<std::uint32_t> drive_type = {5};
   static const std::vector<std::uint32_t> expand = {8, 87};
+  static const std::vector<std::uint32_t> is_wow64 = {5, 6};
   switch (call) {
     case Call::RegOpenKey: return open;
     case Call::RegQueryInfoKey: return info;
@@ -102,6 +110,8 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::ProcessNext: return walk;
     case Call::OpenProcess: return open_process;
     case Call::TerminateProcess: return terminate;
+    case Call::OpenMutex: return mutex;
+    case Call::ReleaseMutex: return release;
     case Call::ShellExecute: return launch;
     case Call::WaitForInputIdle:
     case Call::WaitForSingleObject:
@@ -113,6 +123,7 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::GetFinalPathName: return final_name;
     case Call::GetDriveType: return drive_type;
     case Call::ExpandEnvironmentStrings: return expand;
+    case Call::IsWow64Process: return is_wow64;
     case Call::Count_: break;
   }
   static const std::vector<std::uint32_t> none;
@@ -126,26 +137,37 @@ bool can_cause(Call call, std::uint32_t code, Outcome outcome) {
     // record (a help pack's) that the checks after the installer ran then find still
     // there, and the removal counts as failed. Those checks read "cannot tell" as
     // "still there" too.
-    case Call::RegOpenKey: allowed = bit(kRemoved) | bit(kKept) | bit(kFailed); break;
-    case Call::ClsidFromProgId: allowed = bit(kRemoved) | bit(kKept); break;
+    case Call::RegOpenKey: allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed); break;
+    // No suite in the pass that fails; on 64-bit Windows the other pass may then detect
+    // it in a view that does not locate it.
+    case Call::ClsidFromProgId: allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound); break;
     // Listing names fails loudly; only "no more items" ends a list early and quietly,
     // with the same effects as a failed open.
     case Call::RegQueryInfoKey: allowed = bit(kRegistryBox); break;
     case Call::RegEnumKey:
     case Call::RegEnumValue:
-      allowed = code == kNoMoreItems ? bit(kRemoved) | bit(kKept) | bit(kFailed) : bit(kRegistryBox);
+      allowed = code == kNoMoreItems ? bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed)
+                                     : bit(kRegistryBox);
       break;
     // The size query failing reads as an empty value (as a failed open); the data
     // query failing raises.
     case Call::RegQueryValue:
-      allowed = bit(kRemoved) | bit(kKept) | bit(kFailed) | bit(kRegistryBox);
+      allowed = bit(kRemoved) | bit(kKept) | bit(kNotFound) | bit(kFailed) | bit(kRegistryBox);
       break;
     case Call::ReadFile: allowed = bit(kFileBox); break;
-    // The bootstrap file looks missing (nothing to do) or a cleanup test fails.
-    case Call::GetFileAttributes: allowed = bit(kRemoved) | bit(kKept); break;
-    // Starting or waiting for the installer: the removal fails or goes on.
+    // A mutex we may not open counts as held; "not found" lets a held one pass unseen.
+    case Call::OpenMutex:
+      allowed = code == platform::kErrorFileNotFound ? bit(kRemoved) : bit(kBusy);
+      break;
+    // The bootstrap file looks missing (no product key) or a cleanup test fails.
+    case Call::GetFileAttributes: allowed = bit(kRemoved) | bit(kNotFound); break;
+    // Without an answer the run takes Windows as 32-bit: a suite in the other view of a
+    // 64-bit Windows is then not found.
+    case Call::IsWow64Process: allowed = bit(kRemoved) | bit(kNotFound); break;
+    // Starting or waiting for the installer: the removal fails or goes on. A failed
+    // wait on the installer's mutex tells nothing: the run touches nothing then.
+    case Call::WaitForSingleObject: allowed = bit(kRemoved) | bit(kFailed) | bit(kBusy); break;
     case Call::ShellExecute:
-    case Call::WaitForSingleObject:
     case Call::GetSystemDirectory: allowed = bit(kRemoved) | bit(kFailed); break;
     default: allowed = bit(kRemoved); break;
   }
@@ -180,7 +202,8 @@ bool is_cleanup_target(const std::string& target) {
 bool answers_absent(Call call, std::uint32_t code) {
   switch (call) {
     case Call::RegOpenKey:
-    case Call::RegQueryValue: return code == platform::kErrorFileNotFound;
+    case Call::RegQueryValue:
+    case Call::OpenMutex: return code == platform::kErrorFileNotFound;
     case Call::RegEnumKey:
     case Call::RegEnumValue: return code == kNoMoreItems;
     default: return false;

@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "suite_world.h"
 
 namespace fault_outcomes {
 
 enum class Outcome {
-  Removed,        // status 0, the suite's package record is gone
-  Kept,           // status 0, the record is still there: the run found nothing to do
+  Removed,        // status 0 (or the installer's 3010 or 1641), the package record is gone
+  Kept,           // status 0, the record is still there: the run found no suite
+  NotFound,       // 218: the suite is registered, but no registry view says where
   RemovalFailed,  // the installer's status or 1603: the record is, or may be, still there
+  InstallerBusy,  // 1618 before anything was touched (the worlds' installers never answer it)
   RegistryBox,    // 217 after the box with ERegistryException
   FileOpenBox,    // 217 after the box with EFOpenError
   Unexplained,    // anything else: always a defect
@@ -20,8 +23,9 @@ enum class Outcome {
 };
 const char* outcome_name(Outcome outcome);
 
-// The ending of the run that just went on the current machine, given its status.
-Outcome classify(int status, sim::Machine& m);
+// The ending of the run that just went on the current machine, given its status; the
+// suite's record is looked for where packages of `view` keep it.
+Outcome classify(int status, sim::Machine& m, world::View view = world::View::Native);
 
 // The error codes Windows gives for a failing call of this kind.
 const std::vector<std::uint32_t>& codes_for(sim::Call call);

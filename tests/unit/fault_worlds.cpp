@@ -62,6 +62,42 @@ void installer_refuses(sim::Machine& m) {
     if (product.code == world::kProductCode) product.removal_exit_code = 1603;
 }
 
+// The removal succeeds but leaves a restart to plan (3010).
+void restart_required(sim::Machine& m) {
+  world::typical_machine(m);
+  for (auto& product : m.products)
+    if (product.code == world::kProductCode) product.removed_exit_code = 3010;
+}
+
+// Another installation runs: the installer holds its mutex.
+void installer_busy(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute");
+}
+
+// 64-bit Windows: the run's first pass finds the suite, or only its second one does.
+void wow64_32bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  world::typical_machine(m, world::View::Wow6432);
+}
+
+void wow64_64bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  world::typical_machine(m);
+}
+
+void x64_32bit_suite(sim::Machine& m) {
+  m.windows_is_64_bit = true;
+  m.program_is_64_bit = true;
+  world::typical_machine(m, world::View::Wow6432);
+}
+
+// The installer's service idles with its mutex, owned by nobody: nothing holds the run.
+void installer_idle(sim::Machine& m) {
+  world::typical_machine(m);
+  m.add_mutex("Global\\_MSIExecute", false);
+}
+
 // The recorded installation folder is one the machine cannot lose; the package's own
 // files in it go with the package, everything else in it stays.
 const std::string kFonts = "C:\\Windows\\Fonts\\";
@@ -82,15 +118,24 @@ void in_a_profile_by_junction(sim::Machine& m) {
 audit::Allowed keeping_fonts() { return audit::suite_allowed_keeping(kFonts); }
 audit::Allowed keeping_alice() { return audit::suite_allowed_keeping(kAlice); }
 
+audit::Allowed native() { return audit::suite_allowed(); }
+audit::Allowed in_32bit_view() { return audit::suite_allowed(world::View::Wow6432); }
+
 }  // namespace
 
 const std::vector<World>& worlds() {
   static const std::vector<World> all = {
-      {"typical", typical, audit::suite_allowed},
-      {"several_records", several_records, audit::suite_allowed},
-      {"help_pack_by_key", help_pack_by_key, audit::suite_allowed},
-      {"locked_bootstrap", locked_bootstrap, audit::suite_allowed},
-      {"installer_refuses", installer_refuses, audit::suite_allowed},
+      {"typical", typical, native},
+      {"several_records", several_records, native},
+      {"help_pack_by_key", help_pack_by_key, native},
+      {"locked_bootstrap", locked_bootstrap, native},
+      {"installer_refuses", installer_refuses, native},
+      {"restart_required", restart_required, native},
+      {"installer_busy", installer_busy, native},
+      {"installer_idle", installer_idle, native},
+      {"wow64_32bit_suite", wow64_32bit_suite, in_32bit_view, world::View::Wow6432},
+      {"wow64_64bit_suite", wow64_64bit_suite, native},
+      {"x64_32bit_suite", x64_32bit_suite, in_32bit_view, world::View::Wow6432},
       {"in_fonts_folder", in_fonts_folder, keeping_fonts},
       {"in_a_profile", in_a_profile, keeping_alice},
       {"in_a_profile_by_junction", in_a_profile_by_junction, keeping_alice},

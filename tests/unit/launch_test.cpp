@@ -91,7 +91,7 @@ TEST_F(LaunchTest, WaitsForTheEndAndReadsTheExitCode) {
 TEST_F(LaunchTest, EndlessWaitRunsTheProgramToItsEnd) {
   add_uninstaller(4, 6);
   platform::ShellExecuteInfo info;
-  info.size = platform::kShellExecuteInfoSize;
+  info.size = platform::shell_execute_info_size();
   info.mask = platform::kSeeMaskNoCloseProcess;
   info.file = kUninstaller.c_str();
   ASSERT_TRUE(platform::shell_execute_ex(info));
@@ -112,7 +112,7 @@ TEST_F(LaunchTest, EndlessWaitRunsTheProgramToItsEnd) {
 TEST_F(LaunchTest, LongerWaitsSpanSeveralStepsOfTheClock) {
   add_uninstaller(8, 2);
   platform::ShellExecuteInfo info;
-  info.size = platform::kShellExecuteInfoSize;
+  info.size = platform::shell_execute_info_size();
   info.mask = platform::kSeeMaskNoCloseProcess;
   info.file = kUninstaller.c_str();
   ASSERT_TRUE(platform::shell_execute_ex(info));

@@ -89,11 +89,11 @@ bool recycled(const sim::Machine& m, const std::string& folder) {
 
 }  // namespace
 
-Allowed suite_allowed() {
+Allowed suite_allowed(world::View view) {
   using namespace world;
   Allowed allowed;
-  const std::string records = "HKLM\\" + kUninstallKey;
-  allowed.registry_keys = {"HKLM\\" + kTdfVendor,
+  const std::string records = "HKLM\\" + hklm(kUninstallKey, view);
+  allowed.registry_keys = {"HKLM\\" + hklm(kTdfVendor, view),
                            "HKLM\\SOFTWARE\\Classes\\com.sun.star.ServiceManager.1",
                            "HKLM\\SOFTWARE\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}",
                            records + kProductCode, records + kHelpCode, records + "ExtensionPack"};
@@ -163,6 +163,12 @@ bool cleanup_complete(const State& before, sim::Machine& m, const Allowed& allow
   for (const auto& folder : allowed.folders)
     if (existed(before, folder, true) && (m.find_node(folder) || !recycled(m, folder))) return false;
   return true;
+}
+
+bool untouched(const State& before, const sim::Machine& m) {
+  const State after = take(m);
+  return m.launches.empty() && m.recycle_bin.empty() && after.registry == before.registry &&
+         after.files == before.files && after.processes == before.processes;
 }
 
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "suite_world.h"
 
 namespace audit {
 
@@ -19,8 +20,9 @@ struct Allowed {
 };
 
 // The suite of tests/unit/suite_world.h: package, help pack and add-on records, the
-// vendor, identifier and application keys, the shortcuts and the two folders.
-Allowed suite_allowed();
+// vendor, identifier and application keys, the shortcuts and the two folders; its HKLM
+// keys where the packages of `view` keep them.
+Allowed suite_allowed(world::View view = world::View::Native);
 // The same suite installed in `real_folder` (ending with "\\"), a folder the run must
 // keep: the package's own files may go with the package, the folder may not.
 Allowed suite_allowed_keeping(const std::string& real_folder);
@@ -39,6 +41,8 @@ std::vector<std::string> unexpected_changes(const State& before, const sim::Mach
 // The run's cleanup reached everything it had to: no allowed shortcut or folder left,
 // and each folder that was there went to the Recycle Bin.
 bool cleanup_complete(const State& before, sim::Machine& m, const Allowed& allowed);
+// Nothing at all changed: no program launched, no process ended, no key or file gone.
+bool untouched(const State& before, const sim::Machine& m);
 // Nothing the cleanup removes (shortcuts, folders, Recycle Bin) was touched.
 bool cleanup_untouched(const State& before, sim::Machine& m, const Allowed& allowed);
 

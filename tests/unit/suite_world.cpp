@@ -2,11 +2,16 @@
 
 #include "platform/file_calls.h"
 #include "platform/registry_calls.h"
+#include "platform/sim/registry_views.h"
 
 namespace world {
 
 using platform::kHkeyClassesRoot;
 using platform::kHkeyLocalMachine;
+
+std::string hklm(const std::string& path, View view) {
+  return sim::path_in_view(path, view == View::Wow6432);
+}
 
 void register_suite(sim::Machine& m, const std::string& app_name) {
   m.set_string(kHkeyClassesRoot, "com.sun.star.ServiceManager.1\\CLSID", "",
@@ -15,9 +20,9 @@ void register_suite(sim::Machine& m, const std::string& app_name) {
 }
 
 void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::string& version,
-                         const std::string& folder) {
-  m.set_string(kHkeyLocalMachine, vendor + "\\" + version + "\\" + kUpgradeCode, "INSTALLLOCATION",
-               folder);
+                         const std::string& folder, View view) {
+  m.set_string(kHkeyLocalMachine, hklm(vendor + "\\" + version + "\\" + kUpgradeCode, view),
+               "INSTALLLOCATION", folder);
 }
 
 void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key) {
@@ -25,9 +30,11 @@ void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string
              "[Bootstrap]\r\nInstallMode=<installmode>\r\nProductKey=" + product_key + "\r\n");
 }
 
-void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name) {
-  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "DisplayName", display_name);
-  m.set_string(kHkeyLocalMachine, kUninstallKey + code, "UninstallString", "MsiExec.exe /I" + code,
+void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name,
+                        View view) {
+  const std::string record = hklm(kUninstallKey + code, view);
+  m.set_string(kHkeyLocalMachine, record, "DisplayName", display_name);
+  m.set_string(kHkeyLocalMachine, record, "UninstallString", "MsiExec.exe /I" + code,
                platform::kRegExpandSz);
 }
 
@@ -61,36 +68,41 @@ std::vector<std::string> package_files(const std::string& folder) {
           folder + "program\\soffice.exe"};
 }
 
-void typical_machine(sim::Machine& m) { typical_machine(m, kFolder, kFolder); }
+void typical_machine(sim::Machine& m, View view) { typical_machine(m, kFolder, kFolder, view); }
 
-void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder) {
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder,
+                     View view) {
   add_profile_list(m);
   register_suite(m, "LibreOffice 7.6");
-  add_vendor_location(m, kTdfVendor, "7.6.4.1", folder);
+  add_vendor_location(m, kTdfVendor, "7.6.4.1", folder, view);
   add_bootstrap(m, real_folder, kProductKey);
-  add_package_record(m, kProductCode, kDisplayName);
+  add_package_record(m, kProductCode, kDisplayName, view);
   m.add_file(real_folder + "program\\soffice.bin", "MZ");
   m.add_file(real_folder + "program\\soffice.exe", "MZ");
   m.add_file(real_folder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
 
   sim::Product suite;
   suite.code = kProductCode;
-  suite.keys = {{kHkeyLocalMachine, kTdfVendor},
+  suite.in_32bit_view = view == View::Wow6432;
+  suite.keys = {{kHkeyLocalMachine, hklm(kTdfVendor, view)},
                 {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
                 {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
   suite.files = package_files(real_folder);
   m.add_product(suite);
 
-  add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)");
+  add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)", view);
   sim::Product help;
   help.code = kHelpCode;
+  help.in_32bit_view = view == View::Wow6432;
   m.add_product(help);
 
   const std::string addon = "C:\\Program Files\\Extension\\unins000.exe";
-  m.add_uninstall_record("ExtensionPack", "LibreOffice Extension Pack", "\"" + addon + "\"");
+  const std::string addon_record = hklm(kUninstallKey + "ExtensionPack", view);
+  m.set_string(kHkeyLocalMachine, addon_record, "DisplayName", "LibreOffice Extension Pack");
+  m.set_string(kHkeyLocalMachine, addon_record, "UninstallString", "\"" + addon + "\"");
   sim::Program uninstaller;
-  uninstaller.effect = [](sim::Machine& machine, const sim::LaunchRecord&) {
-    machine.delete_key(kHkeyLocalMachine, kUninstallKey + "ExtensionPack");
+  uninstaller.effect = [addon_record](sim::Machine& machine, const sim::LaunchRecord&) {
+    machine.delete_key(kHkeyLocalMachine, addon_record);
   };
   m.add_program(addon, uninstaller);
 

@@ -30,25 +30,35 @@ inline const std::string kAliceSid = "S-1-5-21-1004336348-1177238915-682003330-1
 // hive (NTUSER.DAT) and a document of alice's.
 void add_profile_list(sim::Machine& m);
 
+// Where the suite's package writes its HKLM keys: the view of its own architecture. On
+// a 32-bit Windows, or for a package of the machine's own architecture, that is the
+// native tree; an x86 package on 64-bit Windows writes to the 32-bit view.
+enum class View { Native, Wow6432 };
+// `path` under HKLM as the package's view stores it.
+std::string hklm(const std::string& path, View view);
+
 // The programmatic identifier and an application identifier named `app_name`.
 void register_suite(sim::Machine& m, const std::string& app_name = "LibreOffice");
 // vendor\version\{upgrade code} with INSTALLLOCATION = folder.
 void add_vendor_location(sim::Machine& m, const std::string& vendor, const std::string& version,
-                         const std::string& folder);
+                         const std::string& folder, View view = View::Native);
 // folder + "program\bootstrap.ini" with [Bootstrap] ProductKey=key.
 void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string& product_key);
 // An installer package's record with "MsiExec.exe /I{code}".
-void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name);
+void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name,
+                        View view = View::Native);
 
 // The typical machine: the profile list, suite detected, vendor key, bootstrap file,
 // package record and product known to the installer (removing its keys and owned
 // files), two soffice.bin processes, an add-on with its uninstaller, the French help
 // pack, desktop shortcuts, the Start-menu folder and files the package does not own.
-void typical_machine(sim::Machine& m);
+// The HKLM keys of its packages are written in `view`.
+void typical_machine(sim::Machine& m, View view = View::Native);
 // The same with the suite installed in `folder` (ending with "\\"), which the vendor
 // key records as written; its files are made through `real_folder`, where `folder`
 // really leads when a link is on its way.
-void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder);
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder,
+                     View view = View::Native);
 // The package's own files in an installation folder: what the installer takes away.
 std::vector<std::string> package_files(const std::string& folder);
 

@@ -69,11 +69,11 @@ TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
         {kTool, passive + " /x" + kProductCode}}},
       {"help pack by its key name", "/passive /norestart", false, "-",
        {{kTool, passive + " /x" + kHelpCode}, {kTool, passive + " /x" + kProductCode}}},
-      // The help pack stays recorded, so its folder must not go: no cleanup, 1603.
+      // Neither command would carry the run's options: the key name serves instead.
       {"help pack command without a blank", "/quiet /norestart", false, "MsiExec.exe",
-       {{kTool, std::nullopt}, {kTool, quiet + " /x" + kProductCode}}, 1603},
+       {{kTool, quiet + " /x" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
       {"help pack command with /X", "/quiet /norestart", false, "MsiExec.exe /X" + kHelpCode,
-       {{kTool, "/X" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
+       {{kTool, quiet + " /x" + kHelpCode}, {kTool, quiet + " /x" + kProductCode}}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -99,6 +99,40 @@ TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
   }
 }
 
+TEST_F(UninstallStageTest, TheInstallerToolNeverStartsWithoutTheRunsOptions) {
+  const std::string other_code = "{11111111-2222-3333-4444-555555555555}";
+  struct Row {
+    const char* name;
+    std::optional<std::string> recorded;  // the help pack's UninstallString; nullopt: none
+    // The tool's parameters after the run's options; the key name when no "/i" is there.
+    std::string after_options;
+  };
+  const Row rows[] = {
+      {"the usual /I", "MsiExec.exe /I" + kHelpCode, " /x" + kHelpCode},
+      {"/i in small letters", "MsiExec.exe /i" + kHelpCode, " /x" + kHelpCode},
+      {"/X: the key name", "MsiExec.exe /X" + kHelpCode, " /x" + kHelpCode},
+      {"/X of another code: still the key name", "MsiExec.exe /X" + other_code, " /x" + kHelpCode},
+      {"no blank", "MsiExec.exe", " /x" + kHelpCode},
+      {"a blank and nothing after it", "MsiExec.exe ", " /x" + kHelpCode},
+      {"no uninstall command", std::nullopt, " /x" + kHelpCode},
+  };
+  for (const char* sparam : {"/quiet /norestart", "/passive /norestart"}) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.name) + ", " + sparam);
+      sim::reset();
+      SetUp();
+      SPARAM = sparam;
+      help_record(row.recorded);
+      EXPECT_EQ(stage(), 0);
+      ASSERT_EQ(m.launches.size(), 2u);
+      EXPECT_EQ(m.launches[0].file, kTool);
+      EXPECT_EQ(m.launches[0].parameters, sparam + row.after_options);
+      EXPECT_EQ(m.launches[1].parameters, sparam + (" /x" + kProductCode));
+      EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + kHelpCode));
+    }
+  }
+}
+
 TEST_F(UninstallStageTest, EndsEverySofficeProcessFirst) {
   m.add_process("soffice.bin");
   m.add_process("SOFFICE.BIN");
@@ -120,6 +154,80 @@ TEST_F(UninstallStageTest, ARecordAlreadyGoneEndsTheStageAtOnce) {
   EXPECT_TRUE(m.launches.empty());
   EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
   EXPECT_EQ(m.file_lines(), files);
+}
+
+TEST_F(UninstallStageTest, OnlyARecordThatDoesNotExistCountsAsGoneAtTheStart) {
+  struct Row {
+    const char* name;
+    std::uint32_t open_error;  // every open of the record fails with it
+    int expected;
+  };
+  const Row rows[] = {
+      {"not found: gone", platform::kErrorFileNotFound, 0},
+      {"access denied: may be installed", platform::kErrorAccessDenied, 1603},
+      {"low memory", platform::kErrorNotEnoughMemory, 1603},
+      {"marked for deletion", 1018, 1603},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.add_process("soffice.bin");
+    help_record("MsiExec.exe /I" + kHelpCode);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+    const auto files = m.file_lines();
+    const auto registry = m.registry_lines();
+    m.fail(sim::Call::RegOpenKey, row.open_error, 1, true, "HKLM\\" + world::kUninstallKey + kProductCode);
+    EXPECT_EQ(stage(), row.expected);
+    EXPECT_GE(m.faults_injected(), 1);
+    EXPECT_TRUE(m.launches.empty());
+    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+    EXPECT_EQ(m.file_lines(), files);
+    EXPECT_EQ(m.registry_lines(), registry);
+    EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(m.open_handles(), 0);
+  }
+}
+
+TEST_F(UninstallStageTest, AnotherInstallationInProgressStopsTheStageBeforeItTouchesAnything) {
+  struct Row {
+    const char* name;
+    bool mutex_held;
+    std::optional<std::uint32_t> open_error;  // the mutex's open fails with it
+  };
+  const Row rows[] = {
+      {"the installer holds its mutex", true, std::nullopt},
+      {"the mutex may not be opened", false, platform::kErrorAccessDenied},
+      {"held, and may not be opened", true, platform::kErrorAccessDenied},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.add_process("soffice.bin");
+    m.add_uninstall_record("Ext", "LibreOffice Extension Pack", "\"C:\\Ext\\unins000.exe\"");
+    m.add_program("C:\\Ext\\unins000.exe", {});
+    help_record("MsiExec.exe /I" + kHelpCode);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+    if (row.mutex_held) m.add_mutex("Global\\_MSIExecute");
+    if (row.open_error) m.fail(sim::Call::OpenMutex, *row.open_error, 1, true);
+    const auto files = m.file_lines();
+    const auto registry = m.registry_lines();
+
+    EXPECT_EQ(stage(), 1618);
+    EXPECT_EQ(m.call_count(sim::Call::OpenMutex), 1);
+    EXPECT_EQ(m.call_count(sim::Call::CreateSnapshot), 0);
+    EXPECT_EQ(m.call_count(sim::Call::ShellExecute), 0);
+    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+    EXPECT_EQ(m.file_lines(), files);
+    EXPECT_EQ(m.registry_lines(), registry);
+    EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(m.open_handles(), 0);
+  }
 }
 
 TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus) {
@@ -156,6 +264,43 @@ TEST_F(UninstallStageTest, ASurvivingRecordMeansNoCleanupAndTheInstallersStatus)
     EXPECT_TRUE(m.file_exists(world::kDesktop + "\\LibreOffice Writer.lnk"));
     EXPECT_TRUE(m.folder_exists(world::kFolder));
     EXPECT_TRUE(m.recycle_bin.empty());
+  }
+}
+
+TEST_F(UninstallStageTest, OnlyARemovalIsASuccessAndARestartIsPassedOn) {
+  struct Row {
+    std::uint32_t installer_status;
+    int when_gone;  // the run's status when the installer took the record away
+    int when_kept;  // and when the record is still there afterwards
+  };
+  const Row rows[] = {
+      {0, 0, 1603},  {3010, 3010, 1603}, {1641, 1641, 1603},
+      {1602, 0, 1602}, {1603, 0, 1603},  {1618, 0, 1618},
+  };
+  for (const auto& row : rows) {
+    for (const bool gone : {true, false}) {
+      SCOPED_TRACE(std::to_string(row.installer_status) + (gone ? ", record gone" : ", record kept"));
+      sim::reset();
+      SetUp();
+      SPARAM = "/quiet /norestart";
+      sim::Program installer;
+      installer.exit_code = row.installer_status;
+      if (gone)
+        installer.effect = [](sim::Machine& machine, const sim::LaunchRecord&) {
+          machine.delete_key(HKLM, world::kUninstallKey + kProductCode);
+        };
+      m.add_program(kTool, installer);
+      const std::string shortcut = world::kDesktop + "\\LibreOffice Writer.lnk";
+      m.add_file(shortcut);
+      m.add_file(world::kFolder + "program\\soffice.bin");
+
+      EXPECT_EQ(stage(), gone ? row.when_gone : row.when_kept);
+      ASSERT_EQ(m.launches.size(), 1u);
+      // The cleanup ran exactly when the record went.
+      EXPECT_EQ(m.file_exists(shortcut), !gone);
+      EXPECT_EQ(m.folder_exists(world::kFolder), !gone);
+      EXPECT_EQ(m.recycle_bin.empty(), !gone);
+    }
   }
 }
 

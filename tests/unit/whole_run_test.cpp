@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "records/installation_lookup.h"
 #include "run/run_sequence.h"
 #include "sim_test.h"
 #include "suite_world.h"
@@ -117,6 +118,53 @@ TEST_F(WholeRunTest, AHelpPackTakenForTheSuiteNeverSendsTheInstalledSuiteAway) {
   EXPECT_TRUE(m.recycle_bin.empty());
 
   // The next run finds the suite itself and removes it.
+  EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
+  EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
+  EXPECT_FALSE(m.folder_exists(kFolder));
+}
+
+TEST_F(WholeRunTest, ARecordUnreadableAfterTheLookupEndsWith1603BeforeAnythingIsTouched) {
+  // The lookup's own opens of the record succeed; every later one is refused.
+  const std::string record = "HKLM\\" + world::kUninstallKey + world::kProductCode;
+  m.record_calls = true;
+  ASSERT_EQ(RECH_INSTALLATION().SPRODUCTCODE, world::kProductCode);
+  int lookup_opens = 0;
+  for (const auto& [call, target] : m.call_log)
+    lookup_opens += call == sim::Call::RegOpenKey && sim::equal_ignoring_case(target, record);
+  ASSERT_GE(lookup_opens, 1);
+
+  sim::reset();
+  world::typical_machine(m);
+  const auto registry_before = m.registry_lines();
+  const auto files_before = m.file_lines();
+  m.fail(sim::Call::RegOpenKey, platform::kErrorAccessDenied, lookup_opens + 1, true, record);
+
+  EXPECT_EQ(quorvalis_main({"/quiet"}), 1603);
+  EXPECT_GE(m.faults_injected(), 1);
+  EXPECT_TRUE(m.launches.empty());
+  EXPECT_EQ(m.running_process_names().size(), 3u);
+  EXPECT_EQ(m.registry_lines(), registry_before);
+  EXPECT_EQ(m.file_lines(), files_before);
+  EXPECT_TRUE(m.message_boxes.empty());
+  EXPECT_EQ(m.open_handles(), 0);
+}
+
+TEST_F(WholeRunTest, AnotherInstallationInProgressEndsWith1618AndLeavesTheSuiteWhole) {
+  m.add_mutex("Global\\_MSIExecute");
+  const auto registry_before = m.registry_lines();
+  const auto files_before = m.file_lines();
+
+  EXPECT_EQ(quorvalis_main({"/quiet"}), 1618);
+  EXPECT_TRUE(m.launches.empty());
+  EXPECT_EQ(m.running_process_names().size(), 3u);
+  EXPECT_EQ(m.registry_lines(), registry_before);
+  EXPECT_EQ(m.file_lines(), files_before);
+  EXPECT_TRUE(m.recycle_bin.empty());
+  EXPECT_TRUE(m.message_boxes.empty());
+  EXPECT_EQ(m.open_handles(), 0);
+
+  // Once the other installation is over, the next run removes the suite.
+  m.mutexes.clear();
   EXPECT_EQ(quorvalis_main({"/quiet"}), 0);
   EXPECT_FALSE(m.key_exists(HKLM, world::kUninstallKey + world::kProductCode));
   EXPECT_FALSE(m.folder_exists(kFolder));

@@ -1,6 +1,7 @@
 // Stands in for an add-on's own uninstaller: it writes the command line it was given to
 // "uninstall-command.txt" beside itself, then deletes every uninstall record whose
-// UninstallString names it, as a real uninstaller deletes its own record.
+// UninstallString names it, as a real uninstaller deletes its own record: in either
+// registry view, so that one program serves add-ons of both architectures.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,10 +19,10 @@ std::string unquoted(std::string text) {
   return out;
 }
 
-std::vector<std::string> records_naming(const std::string& self) {
+std::vector<std::string> records_naming(const std::string& self, REGSAM view) {
   std::vector<std::string> found;
   HKEY root;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &root) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | view, &root) != ERROR_SUCCESS)
     return found;
   char name[256];
   for (DWORD i = 0;; ++i) {
@@ -53,10 +54,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::fputs(GetCommandLineA(), out);
   std::fclose(out);
 
+  // One view after the other: on 32-bit Windows both name the same records, gone by then.
   int status = 0;
-  for (const auto& record : records_naming(self)) {
-    const std::string key = std::string(kUninstallKey) + "\\" + record;
-    if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()) != ERROR_SUCCESS) status = 1;
+  for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    for (const auto& record : records_naming(self, view)) {
+      const std::string key = std::string(kUninstallKey) + "\\" + record;
+      if (RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), view, 0) != ERROR_SUCCESS) status = 1;
+    }
   }
   return status;
 }

@@ -3,8 +3,19 @@
 # needs into one folder, which each scenario copies to C:\tests.
 # Usage: build-fixtures.sh OUT quorvalis.exe sleeper.exe start_detached.exe
 #                          process_list.exe addon_uninstaller.exe exit_status.exe
+#                          [mutex_holder.exe]
+# The packages are of QUORVALIS_WINE_ARCH's architecture (x86 for win32, x64 for win64);
+# the suite and its help pack are also built for each architecture by name
+# (libreoffice-x86.msi, libreoffice-help-fr-x64.msi, ...), for 64-bit prefixes.
 set -euo pipefail
 out=$1
+x86=(-a x86 -D ProgramFilesDir=ProgramFilesFolder -D Win64=no)
+x64=(-a x64 -D ProgramFilesDir=ProgramFiles64Folder -D Win64=yes)
+case ${QUORVALIS_WINE_ARCH:-win32} in
+  win32) arch=("${x86[@]}") ;;
+  win64) arch=("${x64[@]}") ;;
+  *) echo "unknown architecture $QUORVALIS_WINE_ARCH" >&2; exit 1 ;;
+esac
 fixtures=$(cd "$(dirname "$0")/../fixtures" && pwd)
 . "$(dirname "$0")/products.sh"
 
@@ -16,6 +27,7 @@ cp "$4" "$out/tests/start_detached.exe"
 cp "$5" "$out/tests/process_list.exe"
 cp "$6" "$out/tests/addon_uninstaller.exe"
 cp "$7" "$out/tests/exit_status.exe"
+[ -z "${8:-}" ] || cp "$8" "$out/tests/mutex_holder.exe"
 
 # One package: NAME WXS then wixl's -D definitions; its sources in a folder of its own.
 package() {
@@ -27,7 +39,7 @@ package() {
   printf 'Kept by the package on removal, so its desktop shortcuts stay.\r\n' >"$work/shortcuts.txt"
   printf '<html lang="fr"><title>Aide</title></html>\r\n' >"$work/index.html"
   cp "$out/tests/sleeper.exe" "$work/soffice.exe"
-  (cd "$work" && wixl -o "$out/tests/$name.msi" "$fixtures/$wxs" -D ProductKey="$product_key" "$@")
+  (cd "$work" && wixl "${arch[@]}" -o "$out/tests/$name.msi" "$fixtures/$wxs" -D ProductKey="$product_key" "$@")
 }
 
 # wixl has no Permanent attribute: set it in the Component table afterwards.
@@ -61,5 +73,12 @@ suite zetaoffice ZetaOffice "$ZO_NAME" "$ZO_KEY" 24.2.1.1 24.2 "$ZO_CODE" "$ZO_V
 
 package libreoffice-help-fr helppack.wxs "$LO_KEY" -D Version=7.6.4.1 -D ProductCode="$LO_HELP_CODE" \
   -D Manufacturer="LibreOffice Test Publisher" -D FolderName=LibreOffice
+for bits in x86 x64; do
+  if [ "$bits" = x86 ]; then arch=("${x86[@]}"); else arch=("${x64[@]}"); fi
+  suite "libreoffice-$bits" LibreOffice "$LO_NAME" "$LO_KEY" 7.6.4.1 7.6 "$LO_CODE" "$LO_VENDOR" \
+    LibreOffice string "LibreOffice Service Manager"
+  package "libreoffice-help-fr-$bits" helppack.wxs "$LO_KEY" -D Version=7.6.4.1 \
+    -D ProductCode="$LO_HELP_CODE" -D Manufacturer="LibreOffice Test Publisher" -D FolderName=LibreOffice
+done
 rm -rf "$out/work"
 ls "$out/tests"

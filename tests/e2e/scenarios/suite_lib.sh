@@ -19,7 +19,7 @@ scenario_begin() { # name
   mkdir -p "$TMPDIR"
   e2e_prefix_make "$E2E_BUILD" "scenario-$1"
   SCENARIO_DIR=$(dirname "$E2E_PREFIX")
-  _e2e_env "$E2E_PREFIX" "$E2E_HOME" wineserver -p
+  wine_server "$E2E_PREFIX" "$E2E_HOME" -p
   mkdir -p "$E2E_PREFIX/drive_c/tests"
   cp "$E2E_FIXTURES"/tests/* "$E2E_PREFIX/drive_c/tests/"
 }
@@ -37,14 +37,17 @@ msi_install() { # package.msi [PROPERTY=VALUE...]
     e2e_fail "msiexec /i $package exited with $?"
 }
 
-# The add-on: its uninstaller in a folder of its own and a record naming it, quoted.
+# The add-on: its uninstaller in a folder of its own and a record naming it, quoted, in
+# the registry view ADDON_VIEW names (reg's /reg:32 or /reg:64; the prefix's own if empty).
+ADDON_VIEW=
 addon_install() { # [display name]
   local dir
   dir=$(unix_path "$ADDON_DIR")
   mkdir -p "$dir"
   cp "$E2E_PREFIX/drive_c/tests/addon_uninstaller.exe" "$dir/unins000.exe"
-  e2e_reg add "$UNINSTALL\\$ADDON_RECORD" /v DisplayName /d "${1:-$ADDON_NAME}" /f
-  e2e_reg add "$UNINSTALL\\$ADDON_RECORD" /v UninstallString /d "\"$ADDON_DIR\\unins000.exe\"" /f
+  e2e_reg add "$UNINSTALL\\$ADDON_RECORD" /v DisplayName /d "${1:-$ADDON_NAME}" $ADDON_VIEW /f
+  e2e_reg add "$UNINSTALL\\$ADDON_RECORD" /v UninstallString /d "\"$ADDON_DIR\\unins000.exe\"" \
+    $ADDON_VIEW /f
 }
 
 # Files no package owns, as users' extensions and caches leave them; prints their paths.

@@ -19,8 +19,7 @@ expect=$SCENARIO_DIR/expect.txt
 {
   printf 'reg-gone-product %s\n' "$LO_CODE"
   printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\n' "$LO_VENDOR"
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\com.sun.star.ServiceManager.1\n'
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}\n'
+  expect_identifiers_gone
   # Wine's installer resolves INSTALLDIR anew on removal and so leaves the package's own
   # files in C:\program; they stay, with the rest of the drive.
   printf 'file-gone %s\n' "$MENU_DIR"
