@@ -101,8 +101,12 @@ TEST(FinalPath, ABufferTooSmallAsksForTheNameAndItsNul) {
       create_file(w.path("Dir"), 0, kShareAll, kOpenExisting, kFileFlagBackupSemantics);
   ASSERT_NE(entry, kInvalidHandle);
   std::string buffer(length + 1, 'x');
-  EXPECT_EQ(get_final_path_name_by_handle(entry, buffer.data(), 0, 0), length + 1);
-  EXPECT_EQ(get_final_path_name_by_handle(entry, buffer.data(), length, 0), length + 1);
+  // Windows asks for the name and its NUL; Wine 8.0's ANSI call for the name alone.
+  // Windows is authoritative (the sim answers so); the caller grows the buffer one
+  // more than asked, which serves both.
+  const std::uint32_t asked = kUnderWine ? length : length + 1;
+  EXPECT_EQ(get_final_path_name_by_handle(entry, buffer.data(), 0, 0), asked);
+  EXPECT_EQ(get_final_path_name_by_handle(entry, buffer.data(), length, 0), asked);
   EXPECT_EQ(get_final_path_name_by_handle(entry, buffer.data(), length + 1, 0), length);
   EXPECT_EQ(buffer, name + '\0');
   EXPECT_TRUE(close_handle(entry));

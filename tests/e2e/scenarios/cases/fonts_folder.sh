@@ -9,9 +9,15 @@ printf 'not a font, but a file of the fonts folder\r\n' >"$(unix_path "$fonts\\q
 addon_install
 suite_add_leftovers
 suite_start_processes
+# Another spelling of the same folder, when a scenario gives one (FONTS_SPELLING).
+recorded='C:\\windows\\Fonts\\'
+if [ -n "${FONTS_SPELLING:-}" ]; then
+  e2e_reg add "HKLM\\$LO_VENDOR\\7.6\\$UPGRADE_CODE" /v INSTALLLOCATION /d "$FONTS_SPELLING" /f
+  recorded=${FONTS_SPELLING//\\/\\\\}
+fi
 snapshot "$SCENARIO_DIR/before"
-grep -qiF '"INSTALLLOCATION"="C:\\windows\\Fonts\\"' "$SCENARIO_DIR/before/registry.txt" ||
-  e2e_fail "the package did not record the fonts folder as its installation folder"
+grep -qiF "\"INSTALLLOCATION\"=\"$recorded\"" "$SCENARIO_DIR/before/registry.txt" ||
+  e2e_fail "the fonts folder is not recorded as the installation folder"
 # Everything in the fonts folder but the package's own files, which its removal may take.
 fonts_listing() {
   (cd "$(unix_path "$fonts")" && find . ! -path './program*' | sort)
@@ -32,8 +38,7 @@ expect=$SCENARIO_DIR/expect.txt
 {
   printf 'reg-gone-product %s\n' "$LO_CODE"
   printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\n' "$LO_VENDOR"
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\com.sun.star.ServiceManager.1\n'
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}\n'
+  expect_identifiers_gone
   printf 'file-gone %s\n' "$MENU_DIR"
   printf 'trashed %s\n' "$MENU_DIR"
   printf 'trash-holds %s\n' "$MENU_DIR\\$LO_KEY (Safe Mode).lnk"

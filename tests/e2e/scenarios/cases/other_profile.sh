@@ -4,7 +4,7 @@
 # folder goes to the Recycle Bin.
 alice='C:\users\alice'
 mkdir -p "$(unix_path "$alice\\Documents")"
-printf "alice's work\r\n" >"$(unix_path "$alice\\Documents\\thesis.odt")"
+printf "alice's work" >"$(unix_path "$alice\\Documents\\thesis.odt")"
 e2e_reg add 'HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\ProfileList\S-1-5-21-1004336348-1177238915-682003330-1002' \
   /v ProfileImagePath /t REG_EXPAND_SZ /d "$alice" /f
 suite_install libreoffice.msi "$LO_KEY" LibreOffice "INSTALLDIR=$alice\\"
@@ -26,8 +26,7 @@ expect=$SCENARIO_DIR/expect.txt
 {
   printf 'reg-gone-product %s\n' "$LO_CODE"
   printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\n' "$LO_VENDOR"
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\com.sun.star.ServiceManager.1\n'
-  printf 'reg-gone-key HKEY_LOCAL_MACHINE\\Software\\Classes\\AppID\\{82154420-0FBF-11d4-8313-005004526AB4}\n'
+  expect_identifiers_gone
   # Wine's installer resolves INSTALLDIR anew on removal (see root_folder.sh) and so
   # leaves the package's own files in alice's profile; they stay, with the rest of it.
   printf 'file-gone %s\n' "$MENU_DIR"
