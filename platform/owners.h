@@ -59,6 +59,11 @@ struct SnapshotTraits {  // tool-help snapshots: INVALID_HANDLE_VALUE when absen
   static Value invalid() { return kInvalidHandle; }
   static void close(Value handle) { close_handle(handle); }
 };
+struct FileTraits {  // CreateFileA: INVALID_HANDLE_VALUE when absent
+  using Value = Handle;
+  static Value invalid() { return kInvalidHandle; }
+  static void close(Value handle) { close_handle(handle); }
+};
 struct FindTraits {
   using Value = Handle;
   static Value invalid() { return kInvalidHandle; }
@@ -73,6 +78,7 @@ struct ItemListTraits {
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueSnapshot = UniqueHandle<SnapshotTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueItemList = UniqueHandle<ItemListTraits>;
 

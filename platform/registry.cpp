@@ -47,6 +47,13 @@ std::uint32_t platform::registry_view() { return g_view; }
 
 Registry::Registry(RegKey root, std::uint32_t access) : root_(root), access_(access) {}
 
+// A view the accessor was made with wins over the run's: one key (the profile list) is
+// the machine's, whichever pass reads it; both flags at once would be refused.
+std::uint32_t Registry::view() const {
+  const std::uint32_t own = access_ & (kKeyWow6464Key | kKeyWow6432Key);
+  return own != 0 ? own : g_view;
+}
+
 RegKey Registry::current_or_root() const { return current_.valid() ? current_.get() : root_; }
 
 RegKey Registry::base_for(const std::string& path, std::string& relative) const {
@@ -63,7 +70,7 @@ bool Registry::key_exists(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | g_view, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | view(), key) != 0) return false;
   reg_close_key(key);
   return true;
 }
@@ -72,7 +79,7 @@ bool Registry::key_missing(const std::string& path) const {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | g_view, key);
+  const long status = reg_open_key(base, ansi_to_wide(relative), kKeyExistsAccess | view(), key);
   if (status == 0) reg_close_key(key);
   return status == static_cast<long>(kErrorFileNotFound);
 }
@@ -81,7 +88,7 @@ bool Registry::open_read_only(const std::string& path) {
   std::string relative;
   const RegKey base = base_for(path, relative);
   RegKey key = 0;
-  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead | g_view, key) != 0) return false;
+  if (reg_open_key(base, ansi_to_wide(relative), kKeyRead | view(), key) != 0) return false;
   current_.reset(key);
   return true;
 }

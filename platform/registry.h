@@ -6,7 +6,9 @@
 // failures raise ERegistryException with the system's text or the messages below.
 //
 // Every open of every accessor adds the run-wide view flag (none, KEY_WOW64_64KEY or
-// KEY_WOW64_32KEY): the run sets it once per pass, no accessor takes it as a parameter.
+// KEY_WOW64_32KEY): the run sets it once per pass. An accessor made with a view flag of
+// its own in `access` (a key that is the machine's, such as the profile list) keeps that
+// one instead.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +27,8 @@ std::uint32_t registry_view();
 
 class Registry {
  public:
-  // `access` is KEY_READ or the default full access; the operations set their own rights.
+  // `access` is KEY_READ or the default full access, with a view flag when asked for
+  // (KEY_WOW64_64KEY); the operations set their own rights and keep the view.
   explicit Registry(platform::RegKey root, std::uint32_t access = platform::kKeyAllAccess);
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
@@ -60,6 +63,7 @@ class Registry {
  private:
   platform::RegKey base_for(const std::string& path, std::string& relative) const;
   platform::RegKey current_or_root() const;
+  std::uint32_t view() const;
 
   platform::RegKey root_;
   std::uint32_t access_;

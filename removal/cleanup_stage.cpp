@@ -30,10 +30,12 @@ bool is_real_folder(const std::string& path) {
 
 void NETTOIE_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSOOO) {
   const bool plain_key = is_plain_name(SVERSOOO);
+  const KeptFolders kept = kept_folders();
 
-  // A desktop folder the shell cannot name would leave only the drive root: skip it.
+  // A desktop folder the shell cannot name would leave only the drive root: skip it,
+  // as one that really lies in Windows, in a profile or off a local fixed drive.
   const std::string desktop = GETCOMMONDESKTOPDIRECTORYFOLDER();
-  if (!desktop.empty()) {
+  if (!desktop.empty() && really_holds_shortcuts(desktop, kept)) {
     const std::string D = INCLUDETRAILINGPATHDELIMITER(desktop);
     for (int J = 0; J < 6; ++J) delete_if_file(D + FICHIERS[J]);
     if (plain_key) delete_if_file(D + SVERSOOO + ".lnk");
@@ -43,15 +45,16 @@ void NETTOIE_LIBREOFFICE(const std::string& SCHEMOPEN, const std::string& SVERSO
   // Nothing is removed from the Startup folder: a mask there would catch other
   // vendors' shortcuts too.
 
+  // The recorded folder is judged as written, then where it really is.
   if (!SCHEMOPEN.empty() && is_real_folder(SCHEMOPEN) &&
-      is_removable_folder(SCHEMOPEN, protected_folders()))
+      is_removable_folder(SCHEMOPEN, kept.with_ancestors) && really_removable(SCHEMOPEN, kept))
     DELETEDIRECTORY(PATHREMOVESEPARATOR(SCHEMOPEN), true);
 
   if (plain_key) {
     const std::string programs = GETCOMMONPROGRAMSFOLDER();
     if (!programs.empty()) {
       const std::string M = INCLUDETRAILINGPATHDELIMITER(programs) + SVERSOOO;
-      if (is_real_folder(M)) DELETEDIRECTORY(M, true);
+      if (is_real_folder(M) && really_removable(M, kept)) DELETEDIRECTORY(M, true);
     }
   }
 }

@@ -1,5 +1,5 @@
-// The file calls over the sim's drives: Windows' path rules, error codes and
-// listing order, share locks, folder links and the shell's delete.
+// The file calls over the sim's drives: Windows' error codes and listing order, share
+// locks, folder links and the shell's delete; paths are read by platform/sim/paths.h.
 #include "platform/file_calls.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "platform/sim/paths.h"
 
 namespace platform {
 
@@ -17,148 +18,50 @@ using sim::FileNode;
 using Kind = sim::Machine::HandleKind;
 
 constexpr std::uint32_t kErrorDirectory = 267;  // ERROR_DIRECTORY: a file where a folder must be
-constexpr int kLinkDepth = 16;                  // links followed before a path counts as missing
-
 // What SetFileAttributesA may change; the folder and link bits stay as they are.
 constexpr std::uint32_t kSettable = 0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x1000 | 0x2000;
 
-// A path made absolute against the current directory, "." and ".." folded away.
-struct Parsed {
-  std::vector<std::string> parts;  // "C:" first
-  bool trailing_separator = false;
-};
-
-Parsed parse(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  const std::string& current = sim::machine().current_directory;
-  const bool has_drive = path.size() >= 2 && path[1] == ':';
-  if (has_drive && (path.size() == 2 || path[2] != '\\')) {
-    // "C:name": relative to that drive's current folder, its root when it is not ours.
-    const bool ours = std::toupper(static_cast<unsigned char>(path[0])) ==
-                      std::toupper(static_cast<unsigned char>(current[0]));
-    path = (ours ? current : path.substr(0, 2)) + "\\" + path.substr(2);
-  } else if (!has_drive && !path.empty() && path[0] == '\\') {
-    path = current.substr(0, 2) + path;
-  } else if (!has_drive) {
-    path = current + "\\" + path;
-  }
-  Parsed parsed;
-  parsed.trailing_separator = path.size() > 3 && path.back() == '\\';
-  std::string part;
-  auto flush = [&] {
-    if (part == "..") {
-      if (parsed.parts.size() > 1) parsed.parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parsed.parts.push_back(part);
-    }
-    part.clear();
-  };
-  for (char c : path) {
-    if (c == '\\') {
-      flush();
-    } else {
-      part += c;
-    }
-  }
-  flush();
-  return parsed;
-}
-
-std::string join(const std::vector<std::string>& parts, std::size_t count) {
-  std::string path = parts.empty() ? std::string() : parts[0];
-  if (count == 1) return path + "\\";
-  for (std::size_t i = 1; i < count; ++i) path += "\\" + parts[i];
-  return path;
-}
+using sim::Lookup;
+using sim::ParsedPath;
 
 bool has_wildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
-bool invalid_name(const std::string& name) {
-  return name.find_first_of("*?<>|\":") != std::string::npos;
+Lookup find(const std::string& path, bool follow_last_link = false) {
+  return sim::find_path(path, follow_last_link);
 }
 
-FileNode* child_named(FileNode& folder, const std::string& name) {
-  const std::string upper = sim::upper_ansi(name);
-  for (auto& child : folder.children)
-    if (sim::upper_ansi(child->name) == upper) return child.get();
-  return nullptr;
-}
-
-// Where a path leads: the node, its folder, and the Win32 error when it leads nowhere.
-struct Lookup {
-  FileNode* node = nullptr;
-  FileNode* parent = nullptr;
-  std::string path;  // absolute, as written
-  std::uint32_t error = kErrorSuccess;
+// A pattern as the listing and the shell read it: a last component with a wildcard is
+// a mask taken as written ("*." asks for names without an extension, so its dot must
+// stay), and only the folder before it is normalised; any other last component is
+// normalised with the rest.
+struct Pattern {
+  ParsedPath folder;
+  std::string mask;
 };
 
-Lookup walk(const Parsed& parsed, bool follow_last_link, int depth);
-
-// A folder link stands for its target when a path goes through it.
-FileNode* through_links(FileNode* node, int depth, std::uint32_t& error) {
-  while (node && !node->link_target.empty()) {
-    if (depth >= kLinkDepth) {
-      error = kErrorPathNotFound;
-      return nullptr;
-    }
-    Lookup target = walk(parse(node->link_target), true, ++depth);
-    if (target.error != kErrorSuccess || !target.node->is_folder()) {
-      error = kErrorPathNotFound;
-      return nullptr;
-    }
-    node = target.node;
+Pattern split_pattern(const std::string& pattern) {
+  Pattern split;
+  std::size_t cut = pattern.find_last_of("\\/");
+  if (cut == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') cut = 1;  // "C:*"
+  const std::string last = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+  if (has_wildcard(last)) {
+    split.folder = sim::parse_path(cut == std::string::npos ? "." : pattern.substr(0, cut + 1));
+    split.folder.trailing_separator = false;
+    split.mask = last;
+    return split;
   }
-  return node;
+  split.folder = sim::parse_path(pattern);
+  if (split.folder.error == kErrorSuccess && split.folder.parts.size() >= 2) {
+    split.mask = split.folder.parts.back();
+    split.folder.parts.pop_back();
+  }
+  return split;
 }
 
-Lookup walk(const Parsed& parsed, bool follow_last_link, int depth) {
-  Lookup result;
-  const auto& parts = parsed.parts;
-  result.path = join(parts, parts.size());
-  auto& drives = sim::machine().drives;
-  const auto drive =
-      parts.empty() || parts[0].size() != 2
-          ? drives.end()
-          : drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(parts[0][0]))));
-  if (drive == drives.end()) {
-    result.error = kErrorPathNotFound;
-    return result;
-  }
-  FileNode* node = drive->second.get();
-  for (std::size_t i = 1; i < parts.size(); ++i) {
-    const bool last = i + 1 == parts.size();
-    if (invalid_name(parts[i])) {
-      result.error = kErrorInvalidName;
-      return result;
-    }
-    if (!node->is_folder()) {
-      result.error = kErrorPathNotFound;
-      return result;
-    }
-    node = through_links(node, depth, result.error);
-    if (!node) return result;
-    FileNode* child = child_named(*node, parts[i]);
-    if (!child) {
-      result.error = last ? kErrorFileNotFound : kErrorPathNotFound;
-      return result;
-    }
-    result.parent = node;
-    node = child;
-  }
-  if (parsed.trailing_separator && !node->is_folder()) {
-    result.error = kErrorPathNotFound;
-    return result;
-  }
-  if (follow_last_link) {
-    node = through_links(node, depth, result.error);
-    if (!node) return result;
-  }
-  result.node = node;
-  return result;
-}
-
-Lookup find(const std::string& path, bool follow_last_link = false) {
-  return walk(parse(path), follow_last_link, 0);
+bool named(const FileNode& node, const std::string& name) {
+  const std::string upper = sim::upper_ansi(name);
+  return sim::upper_ansi(node.name) == upper ||
+         (!node.short_name.empty() && sim::upper_ansi(node.short_name) == upper);
 }
 
 std::uint32_t visible_attributes(const FileNode& node) {
@@ -252,20 +155,23 @@ int remove_item(FileNode& parent, FileNode& node, const std::string& path, bool 
 }
 
 int delete_item(const std::string& item, std::uint32_t flags) {
+  Pattern pattern = split_pattern(item);
+  const ParsedPath& parsed = pattern.folder;
+  if (parsed.error != kErrorSuccess) return static_cast<int>(parsed.error);
+  if (pattern.mask.empty()) return static_cast<int>(kErrorAccessDenied);  // a drive root
   const bool undo = (flags & kFofAllowUndo) != 0;
-  Parsed parsed = parse(item);
-  if (parsed.parts.size() < 2) return static_cast<int>(kErrorAccessDenied);  // a drive root
-  const std::string mask = parsed.parts.back();
+  const std::string& mask = pattern.mask;
   if (!has_wildcard(mask)) {
-    Lookup target = walk(parsed, false, 0);
+    const ParsedPath whole = sim::parse_path(item);
+    Lookup target = sim::walk(whole, false, 0);
     if (target.error != kErrorSuccess) return static_cast<int>(target.error);
-    return remove_item(*target.parent, *target.node, target.path, undo);
+    return remove_item(*target.parent, *target.node, target.path,
+                       undo && sim::has_recycle_bin(whole, target));
   }
   // "folder\*.*": each matching entry of the folder is an item of its own.
-  parsed.parts.pop_back();
-  parsed.trailing_separator = false;
-  Lookup folder = walk(parsed, true, 0);
+  Lookup folder = sim::walk(parsed, true, 0);
   if (folder.error != kErrorSuccess) return 0;  // nothing matched (Wine answers 0 too)
+  const bool recycle = undo && sim::has_recycle_bin(parsed, folder);
   std::vector<FileNode*> matched;
   for (auto& child : folder.node->children) {
     if ((flags & kFofFilesOnly) != 0 && child->is_folder()) continue;
@@ -273,7 +179,7 @@ int delete_item(const std::string& item, std::uint32_t flags) {
   }
   for (FileNode* node : matched) {
     const std::string path = folder.path + (folder.path.back() == '\\' ? "" : "\\") + node->name;
-    if (int code = remove_item(*folder.node, *node, path, undo)) return code;
+    if (int code = remove_item(*folder.node, *node, path, recycle)) return code;
   }
   return 0;
 }
@@ -345,14 +251,18 @@ std::uint32_t read_whole_file(const std::string& path, std::string& bytes) {
 Handle find_first_file(const std::string& pattern, FindData& data) {
   auto& m = sim::machine();
   if (fails(sim::Call::FindFirstFile, pattern)) return kInvalidHandle;
-  Parsed parsed = parse(pattern);
-  if (parsed.trailing_separator || parsed.parts.size() < 2) {
+  const Pattern split = split_pattern(pattern);
+  const ParsedPath& parsed = split.folder;
+  if (parsed.error != kErrorSuccess) {
+    fails_with(parsed.error);
+    return kInvalidHandle;
+  }
+  if (split.mask.empty() || parsed.trailing_separator) {
     fails_with(kErrorFileNotFound);
     return kInvalidHandle;
   }
-  const std::string mask = parsed.parts.back();
-  parsed.parts.pop_back();
-  Lookup folder = walk(parsed, true, 0);
+  const std::string& mask = split.mask;
+  Lookup folder = sim::walk(parsed, true, 0);
   if (folder.error == kErrorSuccess && !folder.node->is_folder()) folder.error = kErrorDirectory;
   if (folder.error != kErrorSuccess) {
     fails_with(folder.error == kErrorFileNotFound ? kErrorPathNotFound : folder.error);
@@ -367,8 +277,7 @@ Handle find_first_file(const std::string& pattern, FindData& data) {
         search->entries.push_back({kFileAttributeDirectory, dots});
   }
   for (const auto& child : folder.node->children) {
-    const bool match = wildcard ? wild_match(child->name, mask)
-                                : sim::upper_ansi(child->name) == sim::upper_ansi(mask);
+    const bool match = wildcard ? wild_match(child->name, mask) : named(*child, mask);
     if (match) search->entries.push_back({visible_attributes(*child), child->name});
   }
   if (search->entries.empty()) {

@@ -11,7 +11,7 @@ bool close_handle(Handle handle) {
   auto& m = sim::machine();
   using Kind = sim::Machine::HandleKind;
   if (m.close(handle, Kind::Snapshot) || m.close(handle, Kind::Process) ||
-      m.close(handle, Kind::Mutex))
+      m.close(handle, Kind::File) || m.close(handle, Kind::Mutex))
     return true;
   m.last_error = kErrorInvalidHandle;
   return false;

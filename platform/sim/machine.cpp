@@ -46,6 +46,7 @@ const char* call_name(Call call) {
       "OpenMutex", "ReleaseMutex",
       "ShellExecute", "WaitForInputIdle", "WaitForSingleObject", "GetExitCodeProcess",
       "GetSystemDirectory", "ShGetSpecialFolderLocation", "ShGetPathFromIdList",
+      "CreateFile", "GetFinalPathName", "GetDriveType", "ExpandEnvironmentStrings",
       "IsWow64Process"};
   static_assert(sizeof(names) / sizeof(names[0]) == static_cast<int>(Call::Count_));
   return names[static_cast<int>(call)];
@@ -92,6 +93,13 @@ Machine::Machine() : hklm(std::make_shared<RegKeyNode>()) {
   shell_folders[platform::kCsidlStartup] =
       "C:\\Users\\admin\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
   for (const auto& [csidl, path] : shell_folders) add_folder(path);
+  for (const auto& [name, value] :
+       {std::pair<const char*, const char*>{"SystemDrive", "C:"},
+        {"SystemRoot", "C:\\Windows"}, {"windir", "C:\\Windows"},
+        {"ProgramData", "C:\\ProgramData"}, {"ALLUSERSPROFILE", "C:\\ProgramData"},
+        {"ProgramFiles", "C:\\Program Files"}, {"PUBLIC", "C:\\Users\\Public"},
+        {"USERPROFILE", "C:\\Users\\admin"}})
+    set_environment(name, value);
 }
 
 Machine::~Machine() = default;
@@ -326,6 +334,15 @@ FileNode* Machine::find_node(const std::string& path) {
   return node;
 }
 
+std::uint32_t Machine::drive_type(char letter) const {
+  const auto it = drive_types.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+  return it == drive_types.end() ? 3u : it->second;
+}
+
+void Machine::set_environment(const std::string& name, const std::string& value) {
+  environment[upper_ansi(name)] = value;
+}
+
 bool Machine::file_exists(const std::string& path) {
   FileNode* node = find_node(path);
   return node && !node->is_folder();
@@ -445,6 +462,7 @@ std::optional<std::uint32_t> Machine::check(Call call, const std::string& target
     ++fault.seen;
     if (fault.seen == fault.nth || (fault.persistent && fault.seen > fault.nth)) {
       ++fault.injected;
+      fault.injected_at.push_back(target);
       if (!answer) answer = fault.code;
     }
   }

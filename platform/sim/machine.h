@@ -7,7 +7,9 @@
 //    classes), names compared without regard to case and kept as written, subkeys
 //    enumerated in sorted order, values in creation order, data kept byte for byte;
 //  - files: drives of case-insensitive trees with attributes, share-locked files,
-//    folder links, and a Recycle Bin;
+//    folder links, short names, a type per drive, substituted drives, this machine's
+//    shares, and a Recycle Bin (platform/sim/paths.h reads paths as Windows does);
+//  - the process's environment variables;
 //  - processes, programs (what a launch does), named mutexes, the thread's message queue;
 //  - faults: "fail the Nth call of this kind on this target with this code, once or
 //    from then on", counted as they are injected.
@@ -40,6 +42,7 @@ enum class Call {
   OpenMutex, ReleaseMutex,
   ShellExecute, WaitForInputIdle, WaitForSingleObject, GetExitCodeProcess,
   GetSystemDirectory, ShGetSpecialFolderLocation, ShGetPathFromIdList,
+  CreateFile, GetFinalPathName, GetDriveType, ExpandEnvironmentStrings,
   IsWow64Process,
   Count_
 };
@@ -57,6 +60,7 @@ struct Fault {
   std::string target;
   int seen = 0;
   int injected = 0;
+  std::vector<std::string> injected_at;  // the target of each injected failure
 };
 
 // ---- registry -------------------------------------------------------------
@@ -81,6 +85,7 @@ struct FileNode {
   std::string content;
   bool locked = false;        // opened elsewhere without sharing: opens fail with 32
   std::string link_target;    // a folder link (junction or symbolic link) when not empty
+  std::string short_name;     // its 8.3 alias ("PROGRA~1"), when it has one
   std::vector<std::unique_ptr<FileNode>> children;  // sorted by upper-cased name
   bool is_folder() const;
 };
@@ -194,9 +199,22 @@ struct Machine {
   bool folder_exists(const std::string& path);
   // Every path on every drive, folders marked with a trailing "\", for whole-state checks.
   std::vector<std::string> file_lines() const;
+  // GetDriveTypeA's answer for a drive that exists; a drive not listed is fixed (3).
+  std::map<char, std::uint32_t> drive_types;  // key: upper-case letter
+  std::uint32_t drive_type(char letter) const;
+  // Drive letters that stand for a folder ("subst S: C:\Windows"), key upper-case.
+  std::map<char, std::string> substituted_drives;
+  // Names that reach this machine in a UNC path; each drive X is shared as "X$".
+  std::vector<std::string> local_names = {"localhost", "127.0.0.1", "QUORVALIS-PC"};
+  // Further shares of this machine: name (upper-case) to the folder shared.
+  std::map<std::string, std::string> shares;
   std::vector<RecycledItem> recycle_bin;
   std::vector<FileOperationRecord> file_operations;  // every shell file operation, in order
   std::string current_directory = "C:\\";
+
+  // -- the process's environment: names compared without regard to case.
+  void set_environment(const std::string& name, const std::string& value);
+  std::map<std::string, std::string> environment;  // key: upper-cased name
 
   // -- shell folders and the system folder ("" for one that is absent).
   std::string system_directory = "C:\\Windows\\system32";
@@ -271,7 +289,7 @@ struct Machine {
   int faults_injected() const;
 
   // -- open handles, by kind, so a test can tell that everything was released.
-  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList, Mutex };
+  enum class HandleKind { RegKey, Snapshot, Process, Find, ItemList, File, Mutex };
   Handle open_handle(HandleKind kind, std::shared_ptr<void> object);
   void* handle_object(Handle handle, HandleKind kind);
   bool close(Handle handle, HandleKind kind);

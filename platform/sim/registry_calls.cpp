@@ -66,6 +66,9 @@ long reg_open_key(RegKey parent, const WideString& sub_key, std::uint32_t access
   if (!ansi.empty()) target += "\\" + ansi;
   while (target.size() > 4 && target.back() == '\\') target.pop_back();
   if (auto code = m.check(sim::Call::RegOpenKey, target)) return static_cast<long>(*code);
+  // One registry view at a time (the sim has only one); asking for both is refused.
+  if ((access & kKeyWow6464Key) != 0 && (access & kKeyWow6432Key) != 0)
+    return static_cast<long>(kErrorInvalidParameter);
   if (!sub_key.empty() && sub_key.front() == u'\\') return kErrorBadPathname;
   if (node->deleted) return kErrorKeyDeleted;
 

@@ -14,6 +14,11 @@ namespace file_world {
 // True in the build whose cases run against Wine's implementation.
 extern const bool kUnderWine;
 
+// A drive root no volume answers to, "Q:\" or whichever letter is free.
+std::string unused_drive_root();
+// Sets a variable of the process's environment.
+void set_environment(const std::string& name, const std::string& value);
+
 class World {
  public:
   World();  // named after the running test; the current folder becomes C:\ .

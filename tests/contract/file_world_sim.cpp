@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 
 #include "platform/file_calls.h"
 #include "platform/sim/machine.h"
@@ -34,6 +35,18 @@ void collect(const sim::FileNode& from, const std::string& prefix, std::vector<s
 }
 
 }  // namespace
+
+std::string unused_drive_root() {
+  const sim::Machine& m = sim::machine();
+  for (char letter = 'Z'; letter >= 'D'; --letter)
+    if (!m.drives.count(letter) && !m.substituted_drives.count(letter))
+      return std::string(1, letter) + ":\\";
+  throw std::runtime_error("every drive letter is taken");
+}
+
+void set_environment(const std::string& name, const std::string& value) {
+  sim::machine().set_environment(name, value);
+}
 
 World::World() : root_("C:\\quorvalis-contract\\" + case_name()) {
   sim::Machine& m = sim::reset();

@@ -154,6 +154,18 @@ void purge_trash(const std::string& root) {
 
 }  // namespace
 
+std::string unused_drive_root() {
+  const DWORD used = GetLogicalDrives();
+  for (char letter = 'Z'; letter >= 'D'; --letter)
+    if ((used & (1u << (letter - 'A'))) == 0) return std::string(1, letter) + ":\\";
+  throw std::runtime_error("every drive letter is taken");
+}
+
+void set_environment(const std::string& name, const std::string& value) {
+  check(SetEnvironmentVariableA(name.c_str(), value.c_str()) != FALSE, "SetEnvironmentVariableA",
+        name);
+}
+
 World::World() : root_("C:\\quorvalis-contract\\" + case_name()) {
   remove_tree(root_);
   purge_trash(root_);

@@ -21,18 +21,13 @@ const std::string kInstallerKey = "SOFTWARE\\Classes\\Installer\\QuorvalisContra
 
 class RegistryViewsContract : public ::testing::Test {
  protected:
+  // Each case has keys of its own: ctest may run the cases at once in one prefix.
   void SetUp() override { world::begin(); }
-  void TearDown() override {
-    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key}) {
-      world::delete_tree_in_view(kHkeyLocalMachine, kKey, flag);
-      world::delete_tree_in_view(kHkeyLocalMachine, "SOFTWARE\\QuorvalisContract", flag);
-    }
-    world::delete_tree_in_view(kHkeyClassesRoot, kClassesKey, 0);
-    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key}) {
-      world::delete_tree_in_view(kHkeyClassesRoot, kProgIdKey, flag);
-      world::delete_tree_in_view(kHkeyLocalMachine, kInstallerKey, flag);
-    }
-    set_registry_view(0);
+  void TearDown() override { set_registry_view(0); }
+
+  static void delete_in_both_views(RegKey root, const std::string& path) {
+    for (std::uint32_t flag : {kKeyWow6464Key, kKeyWow6432Key})
+      world::delete_tree_in_view(root, path, flag);
   }
 
   // What the accessor reads under the view flag; "" when the key does not open.
@@ -68,6 +63,8 @@ TEST_F(RegistryViewsContract, FlagsReachTheViewTheyNameOnlyOn64BitWindows) {
                              kKeyWow6464Key),
                 "32");
     }
+    delete_in_both_views(kHkeyLocalMachine, kKey);
+    delete_in_both_views(kHkeyLocalMachine, "SOFTWARE\\QuorvalisContract");
   }
 }
 
@@ -82,6 +79,7 @@ TEST_F(RegistryViewsContract, ApplicationIdentifiersAreSharedByBothViews) {
       SCOPED_TRACE(flag);
       EXPECT_EQ(read_in_view(kHkeyClassesRoot, kClassesKey, flag), "shared");
     }
+    world::delete_tree_in_view(kHkeyClassesRoot, kClassesKey, 0);
   }
 }
 
@@ -98,6 +96,7 @@ TEST_F(RegistryViewsContract, ProgrammaticIdentifiersAreSharedOnWindowsNotUnderW
     EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6432Key), "32");
     const bool shared = !(world::kUnderWine && program_is_64_bit());
     EXPECT_EQ(read_in_view(kHkeyClassesRoot, kProgIdKey, kKeyWow6464Key), shared ? "32" : "");
+    delete_in_both_views(kHkeyClassesRoot, kProgIdKey);
   }
 }
 
@@ -116,6 +115,7 @@ TEST_F(RegistryViewsContract, InstallerKeysAreSharedOnWindowsNotUnderWine) {
     EXPECT_EQ(read_in_view(kHkeyLocalMachine, kInstallerKey, 0), "64");  // the program's own view
     const bool shared = !(world::kUnderWine && program_is_64_bit());
     EXPECT_EQ(read_in_view(kHkeyLocalMachine, kInstallerKey, kKeyWow6432Key), shared ? "64" : "");
+    delete_in_both_views(kHkeyLocalMachine, kInstallerKey);
   }
 }
 

@@ -46,4 +46,5 @@ case $scenario in
     e2e_fail "unknown scenario $scenario"
     ;;
 esac
+e2e_discard
 printf 'PASS: %s\n' "$scenario"

@@ -48,6 +48,13 @@ std::string describe(const PlannedFault& fault) {
          std::to_string(fault.code) + (fault.persistent ? " from then on" : " once");
 }
 
+bool hit_cleanup_target(const sim::Machine& m) {
+  for (const auto& fault : m.faults)
+    for (const auto& target : fault.injected_at)
+      if (fault_outcomes::is_cleanup_target(target)) return true;
+  return false;
+}
+
 std::string box_message(const sim::Machine& m) {
   if (m.message_boxes.empty()) return {};
   const std::string& text = m.message_boxes[0].text;
@@ -98,7 +105,8 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
       problems.push_back("cleaned up after a failed removal");
     if (ending.outcome == Outcome::InstallerBusy && !audit::untouched(before, m))
       problems.push_back("touched the machine although another installation runs");
-    const bool cleanup_may_fail = fault && fault_outcomes::is_cleanup_call(fault->call);
+    const bool cleanup_may_fail = fault && (fault_outcomes::is_cleanup_call(fault->call) ||
+                                            hit_cleanup_target(m));
     if (ending.outcome == Outcome::Removed && !cleanup_may_fail &&
         !audit::cleanup_complete(before, m, allowed_))
       problems.push_back("removed, but the cleanup left shortcuts or folders behind");
@@ -133,7 +141,7 @@ class FaultMatrix : public ::testing::TestWithParam<fault_worlds::World> {
     std::fflush(stdout);
   }
 
-  const audit::Allowed allowed_ = audit::suite_allowed(GetParam().view);
+  const audit::Allowed allowed_ = GetParam().allowed();
   audit::State before_;
   Ending baseline_;
   int runs_ = 0;

@@ -82,6 +82,13 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
   static const std::vector<std::uint32_t> system_folder = {8, 5};
   static const std::vector<std::uint32_t> shell_folder = {0x80004005u, 2, 5};
   static const std::vector<std::uint32_t> path_of_list = {5, 2};
+  // Where a folder really is: opening it (denied, gone, held), naming it (denied over
+  // SMB, low memory, no drive letter), the drive's type (DRIVE_UNKNOWN with any
+  // code), and expanding a profile's path.
+  static const std::vector<std::uint32_t> open_entry = {5, 2, 3, 32};
+  static const std::vector<std::uint32_t> final_name = {5, 8, 3};
+  static const std::vector<std::uint32_t> drive_type = {5};
+  static const std::vector<std::uint32_t> expand = {8, 87};
   static const std::vector<std::uint32_t> is_wow64 = {5, 6};
   switch (call) {
     case Call::RegOpenKey: return open;
@@ -112,6 +119,10 @@ const std::vector<std::uint32_t>& codes_for(Call call) {
     case Call::GetSystemDirectory: return system_folder;
     case Call::ShGetSpecialFolderLocation: return shell_folder;
     case Call::ShGetPathFromIdList: return path_of_list;
+    case Call::CreateFile: return open_entry;
+    case Call::GetFinalPathName: return final_name;
+    case Call::GetDriveType: return drive_type;
+    case Call::ExpandEnvironmentStrings: return expand;
     case Call::IsWow64Process: return is_wow64;
     case Call::Count_: break;
   }
@@ -173,9 +184,19 @@ bool is_cleanup_call(Call call) {
     case Call::FindNextFile:
     case Call::ShFileOperation:
     case Call::ShGetSpecialFolderLocation:
-    case Call::ShGetPathFromIdList: return true;
+    case Call::ShGetPathFromIdList:
+    case Call::CreateFile:
+    case Call::GetFinalPathName:
+    case Call::GetDriveType:
+    case Call::ExpandEnvironmentStrings: return true;
     default: return false;
   }
+}
+
+bool is_cleanup_target(const std::string& target) {
+  static const std::string profile_list =
+      "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+  return sim::upper_ansi(target).rfind(sim::upper_ansi(profile_list), 0) == 0;
 }
 
 bool answers_absent(Call call, std::uint32_t code) {

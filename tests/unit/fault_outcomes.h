@@ -36,6 +36,9 @@ bool can_cause(sim::Call call, std::uint32_t code, Outcome outcome);
 
 // The cleanup (file and shell-folder calls) may fail part way without an error.
 bool is_cleanup_call(sim::Call call);
+// A registry target the cleanup reads to know what it must keep (the profile list):
+// failing there, the cleanup keeps its folders and shortcuts, again without an error.
+bool is_cleanup_target(const std::string& target);
 
 // The failure is the answer a missing key, value or entry gives ("not found", "no more
 // items"): the run is that of a machine without it, not a failed call, so it may take

@@ -122,23 +122,49 @@ void installer_idle(sim::Machine& m) {
   m.add_mutex("Global\\_MSIExecute", false);
 }
 
+// The recorded installation folder is one the machine cannot lose; the package's own
+// files in it go with the package, everything else in it stays.
+const std::string kFonts = "C:\\Windows\\Fonts\\";
+const std::string kAlice = "C:\\Users\\alice\\";
+
+void in_fonts_folder(sim::Machine& m) {
+  for (const char* font : {"arial.ttf", "times.ttf", "segoeui.ttf"}) m.add_file(kFonts + font, "font");
+  world::typical_machine(m, kFonts, kFonts);
+}
+
+void in_a_profile(sim::Machine& m) { world::typical_machine(m, kAlice, kAlice); }
+
+void in_a_profile_by_junction(sim::Machine& m) {
+  m.add_folder_link("C:\\Documents and Settings", "C:\\Users");
+  world::typical_machine(m, "C:\\Documents and Settings\\alice\\", kAlice);
+}
+
+audit::Allowed keeping_fonts() { return audit::suite_allowed_keeping(kFonts); }
+audit::Allowed keeping_alice() { return audit::suite_allowed_keeping(kAlice); }
+
+audit::Allowed native() { return audit::suite_allowed(); }
+audit::Allowed in_32bit_view() { return audit::suite_allowed(world::View::Wow6432); }
+
 }  // namespace
 
 const std::vector<World>& worlds() {
   static const std::vector<World> all = {
-      {"typical", typical},
-      {"several_records", several_records},
-      {"help_pack_by_key", help_pack_by_key},
-      {"locked_bootstrap", locked_bootstrap},
-      {"installer_refuses", installer_refuses},
-      {"restart_required", restart_required},
-      {"installer_busy", installer_busy},
-      {"installer_idle", installer_idle},
-      {"wow64_32bit_suite", wow64_32bit_suite, world::View::Wow6432},
-      {"wow64_64bit_suite", wow64_64bit_suite},
-      {"x64_32bit_suite", x64_32bit_suite, world::View::Wow6432},
-      {"family", family},
-      {"x64_32bit_family", x64_32bit_family, world::View::Wow6432},
+      {"typical", typical, native},
+      {"several_records", several_records, native},
+      {"help_pack_by_key", help_pack_by_key, native},
+      {"locked_bootstrap", locked_bootstrap, native},
+      {"installer_refuses", installer_refuses, native},
+      {"restart_required", restart_required, native},
+      {"installer_busy", installer_busy, native},
+      {"installer_idle", installer_idle, native},
+      {"wow64_32bit_suite", wow64_32bit_suite, in_32bit_view, world::View::Wow6432},
+      {"wow64_64bit_suite", wow64_64bit_suite, native},
+      {"x64_32bit_suite", x64_32bit_suite, in_32bit_view, world::View::Wow6432},
+      {"family", family, native},
+      {"x64_32bit_family", x64_32bit_family, in_32bit_view, world::View::Wow6432},
+      {"in_fonts_folder", in_fonts_folder, keeping_fonts},
+      {"in_a_profile", in_a_profile, keeping_alice},
+      {"in_a_profile_by_junction", in_a_profile_by_junction, keeping_alice},
   };
   return all;
 }

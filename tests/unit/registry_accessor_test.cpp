@@ -64,6 +64,22 @@ TEST_F(RegistryAccessorTest, KeyExistsLeavesNothingOpenAndTheCurrentKeyAlone) {
   EXPECT_EQ(m.open_handles(sim::Machine::HandleKind::RegKey), 1);
 }
 
+TEST_F(RegistryAccessorTest, EveryOpenAsksForTheAccessorsView) {
+  // Windows refuses both views at once (87), which shows that each open passes the
+  // view on: with one view the same opens succeed.
+  const Registry one_view(HKLM, platform::kKeyRead | platform::kKeyWow6464Key);
+  EXPECT_TRUE(one_view.key_exists("\\SOFTWARE\\Vendor\\Product"));
+  EXPECT_TRUE(one_view.key_missing("\\SOFTWARE\\Vendor\\Missing"));
+  Registry both_views(HKLM, platform::kKeyRead | platform::kKeyWow6464Key | platform::kKeyWow6432Key);
+  EXPECT_FALSE(both_views.key_exists("\\SOFTWARE\\Vendor\\Product"));
+  EXPECT_FALSE(both_views.key_missing("\\SOFTWARE\\Vendor\\Missing"));  // refused, not missing
+  EXPECT_FALSE(both_views.open_read_only("\\SOFTWARE\\Vendor\\Product"));
+  Registry viewed(HKLM, platform::kKeyRead | platform::kKeyWow6464Key);
+  ASSERT_TRUE(viewed.open_read_only("\\SOFTWARE\\Vendor\\Product"));
+  EXPECT_EQ(viewed.read_string("Name"), "outer");
+  EXPECT_EQ(m.open_handles(sim::Machine::HandleKind::RegKey), 1);
+}
+
 TEST_F(RegistryAccessorTest, ReleasingTheAccessorClosesItsKey) {
   {
     Registry registry(HKLM, platform::kKeyRead);

@@ -53,6 +53,8 @@ bool is_allowed_shortcut(const std::string& path, const Allowed& allowed) {
 
 bool file_line_allowed(const std::string& line, const Allowed& allowed) {
   const std::string path = line_path(line);
+  for (const auto& file : allowed.files)
+    if (folded(file) == folded(path)) return true;
   return is_allowed_shortcut(path, allowed) || under_folder(path, allowed);
 }
 
@@ -111,6 +113,13 @@ Allowed suite_allowed(world::View view) {
   allowed.shortcuts.push_back(kDesktop + "\\" + kProductKey + ".lnk");
   allowed.folders = {kFolder.substr(0, kFolder.size() - 1), kPrograms + "\\" + kProductKey};
   allowed.processes = {"soffice.bin"};
+  return allowed;
+}
+
+Allowed suite_allowed_keeping(const std::string& real_folder) {
+  Allowed allowed = suite_allowed();
+  allowed.folders = {world::kPrograms + "\\" + world::kProductKey};
+  allowed.files = world::package_files(real_folder);
   return allowed;
 }
 

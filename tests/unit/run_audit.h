@@ -14,6 +14,7 @@ namespace audit {
 struct Allowed {
   std::vector<std::string> registry_keys;  // "HKLM\..." trees (a key with its values and subkeys)
   std::vector<std::string> shortcuts;      // full file paths
+  std::vector<std::string> files;          // full file paths the package's removal takes
   std::vector<std::string> folders;        // full folder paths, without a trailing "\"
   std::vector<std::string> processes;      // executable names that may be ended
   // The records ("HKLM\..." as stored) of the suite's packages and its family's: while
@@ -25,6 +26,9 @@ struct Allowed {
 // the packages' upgrade-code entries, the vendor, identifier and application keys, the
 // shortcuts and the two folders; its HKLM keys where the packages of `view` keep them.
 Allowed suite_allowed(world::View view = world::View::Native);
+// The same suite installed in `real_folder` (ending with "\\"), a folder the run must
+// keep: the package's own files may go with the package, the folder may not.
+Allowed suite_allowed_keeping(const std::string& real_folder);
 
 // The parts of a machine a run must not change beyond the allowed removals.
 struct State {

@@ -1,5 +1,6 @@
 #include "suite_world.h"
 
+#include "platform/file_calls.h"
 #include "platform/registry_calls.h"
 #include "platform/sim/registry_views.h"
 
@@ -38,14 +39,48 @@ void add_package_record(sim::Machine& m, const std::string& code, const std::str
   m.set_string(kHkeyLocalMachine, record, "Publisher", kPublisher);
 }
 
-void typical_machine(sim::Machine& m, View view) {
+void add_profile_list(sim::Machine& m) {
+  const std::uint32_t expandable = platform::kRegExpandSz;
+  m.set_string(kHkeyLocalMachine, kProfileList, "ProfilesDirectory", "%SystemDrive%\\Users", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "Default", "%SystemDrive%\\Users\\Default", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "Public", "%SystemDrive%\\Users\\Public", expandable);
+  m.set_string(kHkeyLocalMachine, kProfileList, "ProgramData", "%SystemDrive%\\ProgramData", expandable);
+  const std::pair<std::string, std::string> accounts[] = {
+      {"S-1-5-18", "%systemroot%\\system32\\config\\systemprofile"},
+      {"S-1-5-19", "%systemroot%\\ServiceProfiles\\LocalService"},
+      {"S-1-5-20", "%systemroot%\\ServiceProfiles\\NetworkService"},
+      {kAdminSid, "C:\\Users\\admin"},
+      {kAliceSid, "C:\\Users\\alice"},
+  };
+  for (const auto& [sid, folder] : accounts) {
+    m.set_string(kHkeyLocalMachine, kProfileList + "\\" + sid, "ProfileImagePath", folder, expandable);
+    m.set_dword(kHkeyLocalMachine, kProfileList + "\\" + sid, "Flags", 0);
+  }
+  const std::uint32_t hidden = platform::kFileAttributeHidden | platform::kFileAttributeSystem |
+                               platform::kFileAttributeArchive;
+  for (const char* user : {"admin", "alice", "Default"})
+    m.add_file(std::string("C:\\Users\\") + user + "\\NTUSER.DAT", "regf", hidden);
+  m.add_file("C:\\Users\\alice\\Documents\\thesis.odt", "alice's work");
+  m.add_folder("C:\\Windows\\system32\\config\\systemprofile");
+}
+
+std::vector<std::string> package_files(const std::string& folder) {
+  return {folder + "program\\bootstrap.ini", folder + "program\\soffice.bin",
+          folder + "program\\soffice.exe"};
+}
+
+void typical_machine(sim::Machine& m, View view) { typical_machine(m, kFolder, kFolder, view); }
+
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder,
+                     View view) {
+  add_profile_list(m);
   register_suite(m, "LibreOffice 7.6");
-  add_vendor_location(m, kTdfVendor, "7.6.4.1", kFolder, view);
-  add_bootstrap(m, kFolder, kProductKey);
+  add_vendor_location(m, kTdfVendor, "7.6.4.1", folder, view);
+  add_bootstrap(m, real_folder, kProductKey);
   add_package_record(m, kProductCode, kDisplayName, view);
-  m.add_file(kFolder + "program\\soffice.bin", "MZ");
-  m.add_file(kFolder + "program\\soffice.exe", "MZ");
-  m.add_file(kFolder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
+  m.add_file(real_folder + "program\\soffice.bin", "MZ");
+  m.add_file(real_folder + "program\\soffice.exe", "MZ");
+  m.add_file(real_folder + "share\\extensions\\user-cache.dat", "left by a user");  // not the package's
 
   sim::Product suite;
   suite.code = kProductCode;
@@ -54,8 +89,7 @@ void typical_machine(sim::Machine& m, View view) {
   suite.keys = {{kHkeyLocalMachine, hklm(kTdfVendor, view)},
                 {kHkeyClassesRoot, "com.sun.star.ServiceManager.1"},
                 {kHkeyClassesRoot, "AppID\\{82154420-0FBF-11d4-8313-005004526AB4}"}};
-  suite.files = {kFolder + "program\\bootstrap.ini", kFolder + "program\\soffice.bin",
-                 kFolder + "program\\soffice.exe"};
+  suite.files = package_files(real_folder);
   m.add_product(suite);
 
   add_package_record(m, kHelpCode, kProductKey + " Help Pack (French)", view);

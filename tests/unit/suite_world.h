@@ -31,6 +31,16 @@ inline const std::string kTdfVendor = "SOFTWARE\\The Document Foundation\\LibreO
 inline const std::string kDesktop = "C:\\Users\\Public\\Desktop";
 inline const std::string kPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
 
+inline const std::string kProfileList = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+inline const std::string kAdminSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
+inline const std::string kAliceSid = "S-1-5-21-1004336348-1177238915-682003330-1002";
+
+// The profile list as Windows keeps it, its folders stored with variables: the
+// system's own accounts (below the Windows folder), "admin" and "alice" in C:\Users,
+// the default profile and the profiles' folder; with each user's folder, registry
+// hive (NTUSER.DAT) and a document of alice's.
+void add_profile_list(sim::Machine& m);
+
 // Where the suite's package writes its HKLM keys: the view of its own architecture. On
 // a 32-bit Windows, or for a package of the machine's own architecture, that is the
 // native tree; an x86 package on 64-bit Windows writes to the 32-bit view.
@@ -49,13 +59,20 @@ void add_bootstrap(sim::Machine& m, const std::string& folder, const std::string
 void add_package_record(sim::Machine& m, const std::string& code, const std::string& display_name,
                         View view = View::Native);
 
-// The typical machine: suite detected, vendor key, bootstrap file, package record and
-// product known to the installer (removing its keys and owned files) and listed under
-// the suite's upgrade code, two soffice.bin processes, an add-on with its uninstaller,
-// the French help pack (under an upgrade code of its own), desktop shortcuts, the
-// Start-menu folder and files the package does not own. The HKLM keys of its packages
-// are written in `view`.
+// The typical machine: the profile list, suite detected, vendor key, bootstrap file,
+// package record and product known to the installer (removing its keys and owned
+// files) and listed under the suite's upgrade code, two soffice.bin processes, an
+// add-on with its uninstaller, the French help pack (under an upgrade code of its own),
+// desktop shortcuts, the Start-menu folder and files the package does not own. The
+// HKLM keys of its packages are written in `view`.
 void typical_machine(sim::Machine& m, View view = View::Native);
+// The same with the suite installed in `folder` (ending with "\\"), which the vendor
+// key records as written; its files are made through `real_folder`, where `folder`
+// really leads when a link is on its way.
+void typical_machine(sim::Machine& m, const std::string& folder, const std::string& real_folder,
+                     View view = View::Native);
+// The package's own files in an installation folder: what the installer takes away.
+std::vector<std::string> package_files(const std::string& folder);
 
 // The family's other packages: help packs in German and Spanish and the SDK, each an
 // installer package of the suite's publisher with a file in the suite's folder and an

@@ -6,6 +6,7 @@
 #   e2e_reg ARGS...                  reg.exe in that prefix, quietly
 #   e2e_run LOG TIMEOUT EXE ARGS...  runs the program, its Wine output into LOG; sets E2E_STATUS
 #   e2e_stop                         ends this prefix's wineserver (also done on exit)
+#   e2e_discard                      ends it and removes the prefix, keeping logs and states
 
 . "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/cmake/wine-env.sh"
 wine_select "${QUORVALIS_WINE_ARCH:?set QUORVALIS_WINE_ARCH to win32 or win64}" || exit 1
@@ -46,6 +47,13 @@ e2e_run() { # log timeout exe args...
 e2e_stop() {
   [ -n "$E2E_PREFIX" ] || return 0
   wine_server "$E2E_PREFIX" "$E2E_HOME" -k 2>/dev/null || true
+}
+
+# A passed scenario's prefix (half a gigabyte or more) is of no more use; a failed one's
+# stays for a look.
+e2e_discard() {
+  e2e_stop
+  [ -z "$E2E_PREFIX" ] || rm -rf "$E2E_PREFIX" "$E2E_HOME"
 }
 
 # Reports a failed check and ends the scenario.

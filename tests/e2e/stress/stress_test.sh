@@ -112,4 +112,5 @@ record_there || e2e_fail "the suite's record is gone"
 [ -f "$folder/program/bootstrap.ini" ] || e2e_fail "the installation folder was touched"
 [ -f "$shortcut" ] || e2e_fail "the shortcut was deleted"
 [ -z "$(ls -A "$trash/files" 2>/dev/null)" ] || e2e_fail "something went to the Recycle Bin: $(ls "$trash/files")"
+e2e_discard
 printf 'PASS: %s (status %s)\n' "$scenario" "$E2E_STATUS"
