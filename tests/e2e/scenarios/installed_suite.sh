@@ -100,6 +100,45 @@ expect_shortcuts_deleted() { # out paths...
   printf 'file-gone %s\n' "$@" >>"$out"
 }
 
+# The typical "/quiet" run's ending: status 0; the add-on's uninstaller, the help pack
+# and the suite started in that order; exactly the suite (its vendor key VENDOR), its
+# help pack, add-on, shortcuts and folders gone.
+expect_full_quiet_removal() { # vendor_key
+  local expect=$SCENARIO_DIR/expect.txt shortcuts
+  expect_status 0
+  expect_commands "\"$ADDON_DIR\\unins000.exe\"  /verysilent" \
+    "\"C:\\windows\\system32\\Msiexec.exe\" /quiet /norestart /x$LO_HELP_CODE" \
+    "\"C:\\windows\\system32\\Msiexec.exe\" /quiet /norestart /x$LO_CODE"
+  expect_suite_removed "$expect" "$LO_KEY" "$1" "$LO_CODE" "$LO_HELP_CODE"
+  expect_addon_removed "$expect"
+  mapfile -t shortcuts < <(desktop_shortcuts "$LO_KEY" LibreOffice Writer Calc Draw Impress Base Math)
+  expect_shortcuts_deleted "$expect" "${shortcuts[@]}"
+  expect_changes "$SCENARIO_DIR/before" "$SCENARIO_DIR/after" "$expect"
+}
+
+# A "/quiet" run without help pack whose recorded installation folder must stay: the
+# package's keys, the add-on, the shortcuts, both soffice.bin and the Start-menu folder
+# (to the Recycle Bin) go; nothing of the installation folder does.
+expect_removal_keeping_folder() {
+  local expect=$SCENARIO_DIR/expect.txt shortcuts
+  expect_status 0
+  expect_commands "\"$ADDON_DIR\\unins000.exe\"  /verysilent" \
+    "\"C:\\windows\\system32\\Msiexec.exe\" /quiet /norestart /x$LO_CODE"
+  {
+    printf 'reg-gone-product %s\n' "$LO_CODE"
+    printf 'reg-gone-key HKEY_LOCAL_MACHINE\\%s\n' "$LO_VENDOR"
+    expect_identifiers_gone
+    printf 'file-gone %s\n' "$MENU_DIR"
+    printf 'trashed %s\n' "$MENU_DIR"
+    printf 'trash-holds %s\n' "$MENU_DIR\\$LO_KEY (Safe Mode).lnk"
+    printf 'process-ended %s\n' soffice.bin soffice.bin
+  } >"$expect"
+  expect_addon_removed "$expect"
+  mapfile -t shortcuts < <(desktop_shortcuts "$LO_KEY" LibreOffice Writer Calc Draw Impress Base Math)
+  expect_shortcuts_deleted "$expect" "${shortcuts[@]}"
+  expect_changes "$SCENARIO_DIR/before" "$SCENARIO_DIR/after" "$expect"
+}
+
 # The add-on's uninstaller was started as ShellExecuteExA starts it: its quoted path, a
 # blank, then the parameters " /verysilent".
 expect_addon_command() {
@@ -110,7 +149,7 @@ expect_addon_command() {
 # an add-on whose record is in the same view: its records are in that view only, and one
 # run of the program at hand removes all of it.
 remove_suite_of_architecture() { # x86|x64
-  local bits=$1 view=/reg:64 other=/reg:32 vendor=$LO_VENDOR expect shortcuts
+  local bits=$1 view=/reg:64 other=/reg:32 vendor=$LO_VENDOR
   SUITE_BITS=$bits
   if [ "$bits" = x86 ]; then
     PROGRAM_FILES='C:\Program Files (x86)' view=/reg:32 other=/reg:64
@@ -132,14 +171,5 @@ remove_suite_of_architecture() { # x86|x64
   program_run /quiet
   snapshot "$SCENARIO_DIR/after"
 
-  expect_status 0
-  expect_commands "\"$ADDON_DIR\\unins000.exe\"  /verysilent" \
-    "\"C:\\windows\\system32\\Msiexec.exe\" /quiet /norestart /x$LO_HELP_CODE" \
-    "\"C:\\windows\\system32\\Msiexec.exe\" /quiet /norestart /x$LO_CODE"
-  expect=$SCENARIO_DIR/expect.txt
-  expect_suite_removed "$expect" "$LO_KEY" "$vendor" "$LO_CODE" "$LO_HELP_CODE"
-  expect_addon_removed "$expect"
-  mapfile -t shortcuts < <(desktop_shortcuts "$LO_KEY" LibreOffice Writer Calc Draw Impress Base Math)
-  expect_shortcuts_deleted "$expect" "${shortcuts[@]}"
-  expect_changes "$SCENARIO_DIR/before" "$SCENARIO_DIR/after" "$expect"
+  expect_full_quiet_removal "$vendor"
 }
