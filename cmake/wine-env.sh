@@ -13,7 +13,7 @@
 # cmake/without-32bit runs a command where the 32-bit loader and server fail as there.
 
 _wine_env_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-readonly WINE_LIB=/usr/lib/wine
+WINE_LIB=/usr/lib/wine
 # Debian's `wine` script picks the 32-bit loader whenever it is installed, even where it
 # cannot run: the loaders are named here, never found through that script.
 WINE_LOADER=
