@@ -47,6 +47,27 @@ class UninstallStageTest : public SimTest {
     help.code = kHelpCode;
     m.add_product(help);
   }
+  // A fresh machine with something of every kind the stage would change: a running
+  // soffice.bin, the help pack, a shortcut and the installation folder.
+  void fresh_machine_the_stage_would_change() {
+    sim::reset();
+    SetUp();
+    SPARAM = "/quiet /norestart";
+    m.add_process("soffice.bin");
+    help_record("MsiExec.exe /I" + kHelpCode);
+    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
+    m.add_file(world::kFolder + "program\\soffice.bin");
+  }
+  // Nothing launched, ended, deleted or left open since `files` and `registry` were taken.
+  void expect_untouched(const std::vector<std::string>& files,
+                        const std::vector<std::string>& registry) const {
+    EXPECT_TRUE(m.launches.empty());
+    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
+    EXPECT_EQ(m.file_lines(), files);
+    EXPECT_EQ(m.registry_lines(), registry);
+    EXPECT_TRUE(m.recycle_bin.empty());
+    EXPECT_EQ(m.open_handles(), 0);
+  }
 };
 
 TEST_F(UninstallStageTest, TheExactSequenceOfLaunches) {
@@ -177,24 +198,13 @@ TEST_F(UninstallStageTest, OnlyARecordThatDoesNotExistCountsAsGoneAtTheStart) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    sim::reset();
-    SetUp();
-    SPARAM = "/quiet /norestart";
-    m.add_process("soffice.bin");
-    help_record("MsiExec.exe /I" + kHelpCode);
-    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
-    m.add_file(world::kFolder + "program\\soffice.bin");
+    fresh_machine_the_stage_would_change();
     const auto files = m.file_lines();
     const auto registry = m.registry_lines();
     m.fail(sim::Call::RegOpenKey, row.open_error, 1, true, "HKLM\\" + world::kUninstallKey + kProductCode);
     EXPECT_EQ(stage(), row.expected);
     EXPECT_GE(m.faults_injected(), 1);
-    EXPECT_TRUE(m.launches.empty());
-    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
-    EXPECT_EQ(m.file_lines(), files);
-    EXPECT_EQ(m.registry_lines(), registry);
-    EXPECT_TRUE(m.recycle_bin.empty());
-    EXPECT_EQ(m.open_handles(), 0);
+    expect_untouched(files, registry);
   }
 }
 
@@ -211,15 +221,9 @@ TEST_F(UninstallStageTest, AnotherInstallationInProgressStopsTheStageBeforeItTou
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    sim::reset();
-    SetUp();
-    SPARAM = "/quiet /norestart";
-    m.add_process("soffice.bin");
+    fresh_machine_the_stage_would_change();
     m.add_uninstall_record("Ext", "LibreOffice Extension Pack", "\"C:\\Ext\\unins000.exe\"");
     m.add_program("C:\\Ext\\unins000.exe", {});
-    help_record("MsiExec.exe /I" + kHelpCode);
-    m.add_file(world::kDesktop + "\\LibreOffice Writer.lnk");
-    m.add_file(world::kFolder + "program\\soffice.bin");
     if (row.mutex_held) m.add_mutex("Global\\_MSIExecute");
     if (row.open_error) m.fail(sim::Call::OpenMutex, *row.open_error, 1, true);
     const auto files = m.file_lines();
@@ -229,11 +233,7 @@ TEST_F(UninstallStageTest, AnotherInstallationInProgressStopsTheStageBeforeItTou
     EXPECT_EQ(m.call_count(sim::Call::OpenMutex), 1);
     EXPECT_EQ(m.call_count(sim::Call::CreateSnapshot), 0);
     EXPECT_EQ(m.call_count(sim::Call::ShellExecute), 0);
-    EXPECT_EQ(m.running_process_names(), std::vector<std::string>{"soffice.bin"});
-    EXPECT_EQ(m.file_lines(), files);
-    EXPECT_EQ(m.registry_lines(), registry);
-    EXPECT_TRUE(m.recycle_bin.empty());
-    EXPECT_EQ(m.open_handles(), 0);
+    expect_untouched(files, registry);
   }
 }
 
